@@ -1,0 +1,19 @@
+// Records every start; `fail_files` lists programs (folded) that fail to start.
+#pragma once
+
+#include <set>
+#include <vector>
+
+#include "platform/Shell.h"
+
+namespace krv {
+
+class FakeShell : public Shell {
+ public:
+  std::vector<ShellStart> started;
+  std::set<std::string> fail_files;
+
+  bool Start(const ShellStart& start, std::string* err) override;
+};
+
+}  // namespace krv

@@ -1,0 +1,53 @@
+// A settable system: clock, screen, processes and windows as tests need them.
+// SleepMs advances the clock instead of waiting.
+#pragma once
+
+#include "platform/InstanceMutex.h"
+#include "platform/System.h"
+
+#include <map>
+#include <set>
+
+namespace krv {
+
+class FakeSystem : public System {
+ public:
+  std::string exe_path = "C:\\Programme\\Korvella\\krv25.exe";
+  std::string command_line;
+  std::map<std::string, std::string> env;
+  LocalTime now{2026, 12, 6, 11, 43, 42, 0};
+  int64_t tick_ms = 0;
+  int screen_width = 1280, screen_height = 1024;
+  bool admin = false;
+  std::vector<std::string> processes;
+  std::vector<std::string> captions;
+  int pumps = 0;
+
+  std::string ExecutablePath() override { return exe_path; }
+  std::string CommandLineTail() override { return command_line; }
+  std::string GetEnv(const std::string& name) override;
+  LocalTime Now() override { return now; }
+  int64_t TickMs() override { return tick_ms; }
+  void SleepMs(int ms) override { tick_ms += ms; }
+  void PumpMessages() override { ++pumps; }
+  bool PrimaryScreenSize(int* width, int* height) override;
+  bool IsAdmin() override { return admin; }
+  std::vector<std::string> ProcessNames() override { return processes; }
+  std::vector<std::string> WindowCaptions() override { return captions; }
+};
+
+// Named locks shared by all FakeInstanceMutex objects of one `held` set, so a
+// test can play two processes.
+class FakeInstanceMutex : public InstanceMutex {
+ public:
+  explicit FakeInstanceMutex(std::set<std::string>* held) : held_(held) {}
+  bool Create(const std::string& name, bool* already_held, std::string* err) override;
+  void Release() override;
+  bool HeldByOther(const std::string& name) override;
+
+ private:
+  std::set<std::string>* held_;
+  std::string mine_;
+};
+
+}  // namespace krv
