@@ -1,0 +1,22 @@
+// The small progress window of the loader: a caption and a block of text
+// lines. Win32 shows a real window; POSIX writes each new line to the
+// terminal as it arrives.
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace krv {
+
+class ProgressWindow {
+ public:
+  virtual ~ProgressWindow() = default;
+  virtual void Show(const std::string& caption) = 0;
+  // Replaces the whole text; `newest` is the line just added ("" when cleared).
+  virtual void SetText(const std::string& text, const std::string& newest) = 0;
+  virtual void Close() = 0;
+};
+
+std::unique_ptr<ProgressWindow> CreateProgressWindow();
+
+}  // namespace krv
