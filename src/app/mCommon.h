@@ -1,0 +1,31 @@
+// Common procedures of the starter: the top-level error display and the
+// helpers that address settings below the product root.
+#pragma once
+
+#include <string>
+
+#include "app/cuAppError.h"
+#include "platform/Dialogs.h"
+#include "platform/Registry.h"
+
+namespace krv {
+
+class krvLibrary;
+
+// The top-level display of the current error (Main, form events): "Fehler Nr. ",
+// "Quelle: " with the error's source and `proc`, and the description (or
+// `description` when given) in a stop box captioned `title`. Call it in a catch.
+void cmnShowFatalError(Dialogs& dialogs, const std::string& title, const std::string& proc,
+                       const std::string& description = {}, MousePointerOwner* screen = nullptr);
+
+// The product root that the library reports, a backslash, and `name`, split at
+// its last backslash into `key` and `value_name`.
+void cmnParseRegConstant(krvLibrary& lib, const std::string& name, std::string* key, std::string* value_name);
+
+// Cuts a leading "HKCU\", "HKLM\", "HKEY_LOCAL_MACHINE" or "HKEY_CURRENT_USER"
+// (tried in this order, any letter case) off `path` and names its hive. The
+// long names are cut without the backslash after them. False, `path`
+// unchanged and `hive` Hive{} (0) when none matches.
+bool cmnSplitHive(std::string* path, Hive* hive);
+
+}  // namespace krv
