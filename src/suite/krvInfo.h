@@ -1,0 +1,66 @@
+// The info object (KRVInf25.krvInfo): program folder, product root, user
+// rights and the queries for programs of the suite that are running.
+#pragma once
+
+#include <string>
+
+#include "platform/FileSystem.h"
+#include "platform/Registry.h"
+#include "platform/System.h"
+
+namespace krv {
+
+// Caption of the administrator tools' main window.
+inline constexpr char kAdminToolsCaption[] = "KORVELLA II.5 Administrator Tools";
+
+// Executable names (lower case) by which the running programs are recognised.
+inline constexpr char kAccessExe[] = "msaccess.exe";
+inline constexpr char kAdminToolsExe[] = "krvadm25.exe";
+inline constexpr char kCompressorExe[] = "krvcmp25.exe";
+inline constexpr char kUpgradeExe[] = "krvup25.exe";
+inline constexpr char kSetupExe[] = "krvset25.exe";
+inline constexpr char kBrowserExe[] = "krvbrw25.exe";
+inline constexpr char kReplicationExe[] = "krvrep25.exe";
+
+// The running-program queries. Each asks the system afresh.
+class krvEnvironment {
+ public:
+  krvEnvironment(FileSystem& fs, System& sys) : fs_(fs), sys_(sys) {}
+  // A window captioned kAdminToolsCaption exists, or krvadm25.exe runs
+  // (window captions are not visible on every platform).
+  bool AdminToolsWindow();
+  // KORVELLA itself: Access runs and the front end's lock file
+  // (krv25.ldb in the program folder) exists.
+  bool MainProgram();
+  bool Compressor();      // krvcmp25.exe
+  bool UpgradeProgram();  // krvup25.exe
+  bool Installation();    // krvset25.exe
+  bool Browser();         // krvbrw25.exe
+  bool Replication();     // krvrep25.exe
+
+ private:
+  bool Running(const char* exe);
+  FileSystem& fs_;
+  System& sys_;
+};
+
+class krvInfo {
+ public:
+  krvInfo(Registry& reg, FileSystem& fs, System& sys);
+  // Folder of the running executable with a trailing backslash.
+  std::string ProgramFolder();
+  // "Software\Vantorel\Korvella\10.25" (below HKEY_CURRENT_USER).
+  std::string ProductRoot() const;
+  // The supported systems all separate user rights.
+  bool RightsSeparated() const { return true; }
+  bool IsAdmin();
+  // msaccess.exe runs (also under Wine).
+  bool AccessRunning();
+  krvEnvironment& Environment() { return env_; }
+
+ private:
+  System& sys_;
+  krvEnvironment env_;
+};
+
+}  // namespace krv
