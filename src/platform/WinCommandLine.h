@@ -19,5 +19,8 @@ std::vector<std::string> SplitWindowsArgs(std::string_view text);
 std::string CommandLineAfterProgram(std::string_view command_line);
 // Quotes one argument so that SplitWindowsArgs gives it back unchanged.
 std::string QuoteWindowsArg(std::string_view arg);
+// The arguments quoted as needed and joined by blanks, so that
+// SplitWindowsArgs gives them back.
+std::string JoinWindowsArgs(const std::vector<std::string>& args);
 
 }  // namespace krv
