@@ -12,8 +12,10 @@ namespace krv {
 
 // Error number of a component that cannot be created (not registered).
 inline constexpr int32_t kErrCannotCreateComponent = 429;
-// Error number when the registration cannot be read.
+// Error numbers when the registration cannot be read: no right to read it,
+// or any other failure (E_FAIL).
 inline constexpr int32_t kErrPermissionDenied = 70;
+inline constexpr int32_t kErrUnspecified = -2147467259;
 
 struct ComponentResult {
   int32_t number = 0;       // 0: created; 429: not registered; else another failure

@@ -38,8 +38,10 @@ class krvEnvironment {
   bool Browser();         // krvbrw25.exe
   bool Replication();     // krvrep25.exe
 
+  // A process of that executable name runs (any letter case).
+  bool ProcessRunning(const char* exe);
+
  private:
-  bool Running(const char* exe);
   FileSystem& fs_;
   System& sys_;
 };

@@ -18,7 +18,7 @@ namespace krv {
 std::string PathKeyPart(std::string_view path);
 // Last part of a backslash path: "A\B\C" -> "C"; the whole text when there is no backslash.
 std::string PathLastPart(std::string_view path);
-// Appends `sep` unless the text already ends with it (an empty text stays empty).
+// Appends `sep` unless the text already ends with it; an empty text stays empty.
 std::string AddTrailingSeparator(std::string_view text, std::string_view sep = "\\");
 // Removes one trailing `sep` if present.
 std::string RemoveTrailingSeparator(std::string_view text, std::string_view sep = "\\");
@@ -33,7 +33,7 @@ class krvSettings {
  public:
   explicit krvSettings(Registry& reg) : reg_(reg) {}
   // True and the value's text when the item exists; false when it does not
-  // (or cannot be read).
+  // (or cannot be read). An empty user value falls back to the machine's.
   bool Item(const std::string& name, std::string* value) const;
   // The item's text, or `def` when it is missing or empty.
   std::string Value(const std::string& name, const std::string& def) const;
