@@ -1,5 +1,7 @@
 #include "platform/RegTree.h"
 
+#include <algorithm>
+
 #include "platform/Text.h"
 
 namespace krv {
@@ -128,11 +130,17 @@ std::vector<std::string> ValueNames(RegTree& tree, const std::string& key) {
   return names;
 }
 
+// Sorted by upper-cased name, the order in which Windows enumerates subkeys,
+// so every implementation (and a hive reloaded from its file) lists alike.
 std::vector<std::string> SubKeys(RegTree& tree, const std::string& key) {
-  std::vector<std::string> names;
+  std::vector<std::pair<std::string, std::string>> sorted;
   if (const RegKey* k = tree.Find(key)) {
-    for (const auto& child : k->children()) names.push_back(child->name());
+    for (const auto& child : k->children()) sorted.emplace_back(UpperCase(child->name()), child->name());
   }
+  std::sort(sorted.begin(), sorted.end());
+  std::vector<std::string> names;
+  names.reserve(sorted.size());
+  for (auto& [folded, name] : sorted) names.push_back(std::move(name));
   return names;
 }
 
