@@ -1,6 +1,7 @@
 #include "app/mCommon.h"
 
 #include "platform/Text.h"
+#include "suite/krvLibrary.h"
 
 namespace krv {
 
@@ -16,6 +17,12 @@ void cmnShowFatalError(Dialogs& dialogs, const std::string& title, const std::st
   if (screen) screen->SetMousePointer(kMousePointerDefault);
   dialogs.MessageBox("Fehler Nr. " + std::to_string(error.number) + kCrLf + "Quelle: " + where + kCrLf + kCrLf + text,
                      title, kMbIconStop);
+}
+
+void cmnParseRegConstant(krvLibrary& lib, const std::string& name, std::string* key, std::string* value_name) {
+  const std::string path = AddTrailingSeparator(lib.Application().ProductRoot()) + name;
+  *key = PathKeyPart(path);
+  *value_name = PathLastPart(path);
 }
 
 bool cmnSplitHive(std::string* path, Hive* hive) {

@@ -1,0 +1,29 @@
+// The start log: when the library setting "StartLog" is "1", every start of
+// Access is appended to krv25.log beside the starter as three lines: the
+// local date and time in brackets, the command line, and an empty line.
+#pragma once
+
+#include <string>
+
+#include "platform/System.h"
+
+namespace krv {
+
+class krvLibrary;
+class cuAppError;
+class FileSystem;
+
+inline constexpr char kStartLogFile[] = "krv25.log";
+
+// "06.12.2026 11:43:42": the general date form of German Windows.
+std::string FormatGeneralDate(const LocalTime& time);
+
+// `command_line` with the value after every "/pwd" replaced by the mask
+// "YYYY", so a password never reaches a log.
+std::string MaskPassword(const std::string& command_line);
+
+// Appends the entry for `command_line` (the masked line of the start). Any
+// failure, including an unwritable folder, loses the entry without a word.
+void StartLog(krvLibrary& lib, cuAppError& err, FileSystem& fs, System& sys, const std::string& command_line);
+
+}  // namespace krv
