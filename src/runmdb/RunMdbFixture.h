@@ -1,0 +1,74 @@
+// Test set-up shared by the runner's tests: a fake registry and file system,
+// a program folder "C:\Programme\Korvella" with the program "krv25", and
+// helpers to look at the debug log line by line.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "runmdb/cuRunMDB.h"
+#include "testing/FakeFileSystem.h"
+#include "testing/FakeRegistry.h"
+
+namespace krv {
+
+inline constexpr const char* kProgramDir = "C:\\Programme\\Korvella";
+inline constexpr const char* kOfficeKey = "SOFTWARE\\Microsoft\\Office\\";
+
+// One complete set-up; a table test makes a fresh one per row.
+struct RunMdbWorld {
+  FakeRegistry reg;
+  FakeFileSystem fs;
+  int pointer_resets = 0;
+  std::unique_ptr<cuRunMDB> runner = MakeRunner();
+
+  std::unique_ptr<cuRunMDB> MakeRunner() {
+    return std::make_unique<cuRunMDB>(
+        RunMdbContext{reg, fs, kProgramDir, "krv25", "krv25", [this] { ++pointer_resets; }});
+  }
+
+  void SetHklm(const std::string& key, const std::string& name, const std::string& value) {
+    reg.SetString(Hive::LocalMachine, key, name, value);
+  }
+
+  // Office `version` ("8.0" ... "11.0") with msaccess.exe in `folder`, under
+  // the Access or the Common InstallRoot key.
+  std::string InstallOffice(const std::string& version, const std::string& folder, bool common = false) {
+    const bool office8 = version == "8.0";
+    const std::string key = kOfficeKey + version + (office8 || common ? "\\Common" : "\\Access") + "\\InstallRoot";
+    SetHklm(key, office8 ? "OfficeBin" : "Path", folder);
+    const std::string exe = cuRunMDB_Helpers::TerminateString(folder, "\\") + "msaccess.exe";
+    fs.AddFile(exe);
+    return exe;
+  }
+
+  std::vector<std::string> LogLines() const {
+    std::vector<std::string> lines;
+    const std::string& log = runner->DebugLog();
+    size_t from = 0;
+    for (size_t at = log.find("\r\n"); at != std::string::npos; at = log.find("\r\n", from)) {
+      lines.push_back(log.substr(from, at - from));
+      from = at + 2;
+    }
+    lines.push_back(log.substr(from));
+    return lines;
+  }
+
+  // True when `want` appear among the log lines in this order (others may lie between).
+  ::testing::AssertionResult LogHasInOrder(const std::vector<std::string>& want) const {
+    const std::vector<std::string> lines = LogLines();
+    size_t i = 0;
+    for (const std::string& line : lines) {
+      if (i < want.size() && line == want[i]) ++i;
+    }
+    if (i == want.size()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "missing log line \"" << want[i] << "\" in:\n" << runner->DebugLog();
+  }
+};
+
+class RunMdbTest : public ::testing::Test, public RunMdbWorld {};
+
+}  // namespace krv
