@@ -1,0 +1,44 @@
+// Fuzz target: the starter's command line never crashes the parser, and the
+// result stays within what the switches can produce.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/cuAppError.h"
+
+namespace {
+
+struct SilentDialogs : krv::Dialogs {
+  int MessageBox(const std::string&, const std::string&, int) override { return krv::kIdOk; }
+};
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  std::vector<std::string> words;
+  const int max_words = size > 0 ? data[0] % 12 : 0;
+  const int count = krv::SplitCommandLine(text, &words, max_words);
+  Check(count == static_cast<int>(words.size()));
+  Check(count <= (max_words == 0 ? 10 : max_words));
+  for (const std::string& word : words) {
+    Check(!word.empty());
+    Check(word.find_first_of(" \t") == std::string::npos);
+  }
+
+  SilentDialogs dialogs;
+  krv::cuAppError err(dialogs, krv::AppInfo{});
+  const krv::StarterOptions options = krv::ParseCommandLine(text, err);
+  Check(options.run_mode == krv::kRunModeMenu || options.run_mode == krv::kRunModeLoader ||
+        options.run_mode == krv::kRunModeSettings);
+  Check(options.delay >= 0);
+  Check(options.no_menu == (options.run_mode != krv::kRunModeMenu));
+  Check(!options.skip_browser_check || options.run_mode == krv::kRunModeLoader);
+  return 0;
+}
