@@ -25,7 +25,7 @@ void IObjects::Init(bool need_backend, bool need_front_end) {
     throw KrvError(kErrBackendPathNotSet, kSource, "Der Pfad des Daten-Backends ist nicht gesetzt.");
   }
   if (need_front_end && !fs_.FileExists(FrontEndPath())) {
-    throw KrvError(kErrFrontEndMissing, kSource, "Die Datei '" + FrontEndPath() + "' wurde nicht gefunden.");
+    throw KrvError(kErrMainProgramUnavailable, kSource, "Die Datei '" + FrontEndPath() + "' wurde nicht gefunden.");
   }
 }
 

@@ -12,9 +12,10 @@
 
 namespace krv {
 
-// Error numbers of Init (raised as KrvError).
-inline constexpr int32_t kErrBackendPathNotSet = -2147213308;  // 0x80042004
-inline constexpr int32_t kErrFrontEndMissing = -2147216356;    // 0x8004141C
+// Error numbers of Init (raised as KrvError). The second also stands for a
+// data backend older than the front end needs.
+inline constexpr int32_t kErrBackendPathNotSet = -2147213308;       // 0x80042004
+inline constexpr int32_t kErrMainProgramUnavailable = -2147216356;  // 0x8004141C
 
 class IObjects {
  public:
@@ -22,7 +23,7 @@ class IObjects {
 
   // Prepares the object. With `need_backend` a missing backend path raises
   // kErrBackendPathNotSet; with `need_front_end` a missing front end raises
-  // kErrFrontEndMissing. Source of both errors: "IObjects: Init".
+  // kErrMainProgramUnavailable. Source of both errors: "IObjects: Init".
   void Init(bool need_backend, bool need_front_end);
 
   // Folder of the suite's programs, with a trailing backslash.

@@ -114,7 +114,10 @@ CnfSections krvCNFFile::Parse(std::string_view raw, bool remove_comments, bool r
     const std::string_view visible = Trim(line);
     if (visible.starts_with('[')) {
       const size_t close = visible.find(']');
-      if (close == std::string_view::npos) continue;
+      if (close == std::string_view::npos) {
+        current = kNone;  // its keys belong to no section we could name
+        continue;
+      }
       const std::string_view name = Trim(visible.substr(1, close - 1));
       current = SectionIndex(sections, name);
       continue;

@@ -4,7 +4,8 @@
 //   Key=Value          a key of the current section; blanks around key and value are dropped
 //   ; comment          with RemoveComments, ';' starts a comment that runs to the line end,
 //   # comment          and a line whose first visible character is '#' is a comment
-// Lines without '=' and keys before the first section are ignored. The text
+// Lines without '=' and keys outside a section (before the first, or after a
+// header without ']') are ignored. The text
 // is UTF-8 (a leading BOM is skipped) or, when it is not valid UTF-8,
 // Windows-1252. Lines end with CR LF, LF or CR.
 #pragma once

@@ -1,0 +1,1 @@
+int start(void) { return 0; }
