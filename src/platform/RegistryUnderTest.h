@@ -20,6 +20,9 @@ struct RegistryUnderTest {
   // the tests own; removed after each test.
   std::string test_root;
   bool local_machine_writable = true;
+  // False where the store lists value names sorted instead of in creation
+  // order (Wine's registry does).
+  bool value_creation_order = true;
 };
 
 std::vector<RegistryUnderTest> NativeRegistriesUnderTest();

@@ -171,10 +171,10 @@ class HiveLock {
  public:
   RegStatus Acquire(const std::string& path, std::string* err) {
     int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    int error = errno;
     // A lock file we may only read still locks; the write itself decides.
-    if (fd < 0 && errno == EACCES) fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 && error == EACCES) fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-      const int error = errno;
       if (err) *err = SysErr("open", path, error);
       return StatusOf(error);
     }
