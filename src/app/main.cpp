@@ -1,10 +1,11 @@
 // krv25: the starter of KORVELLA II.5.
-#include <cstdio>
-
+#include "app/AppEnv.h"
+#include "app/mGlobals.h"
 #include "platform/Platform.h"
 
 int main() {
   krv::Platform platform = krv::CreateNativePlatform();
-  std::printf("krv25: %s\n", platform.system->ExecutablePath().c_str());
-  return 0;
+  krv::AppEnv env{*platform.registry, *platform.fs,     *platform.shell,
+                  *platform.dialogs,  *platform.system, *platform.mutex};
+  return krv::Main(env);
 }

@@ -1,0 +1,27 @@
+// The platform services the starter works with, handed to Main.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/InstanceMutex.h"
+#include "platform/ProgressWindow.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
+#include "platform/System.h"
+
+namespace krv {
+
+struct AppEnv {
+  Registry& registry;
+  FileSystem& fs;
+  Shell& shell;
+  Dialogs& dialogs;
+  System& system;
+  InstanceMutex& mutex;
+  std::function<std::unique_ptr<ProgressWindow>()> make_progress_window = CreateProgressWindow;
+};
+
+}  // namespace krv

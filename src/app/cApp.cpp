@@ -1,0 +1,201 @@
+#include "app/cApp.h"
+
+#include "app/CheckActiveX.h"
+#include "app/CommandLine.h"
+#include "app/StartLog.h"
+#include "app/cApp_Environment.h"
+#include "app/mCommon.h"
+#include "app/mCommon_CmdLine.h"
+#include "app/mGlobals.h"
+#include "app/mLibFunctions_AppRunEx.h"
+#include "app/muKRVFunctions.h"
+#include "app/muKRVFunctions_Init.h"
+#include "loader/frmLoader.h"
+#include "platform/WinPath.h"
+#include "suite/IObjects.h"
+#include "suite/krvLibrary.h"
+
+namespace krv {
+
+cApp::cApp(mGlobals& g) : g_(g) {
+  AppEnv& env = g_.env;
+  AppInfo app_info;
+  app_info.program_dir = WinPathFolder(env.system.ExecutablePath());
+  err_ = std::make_unique<cuAppError>(env.dialogs, app_info);
+  try {
+    if (env.mutex.HeldByOther(kStarterMutex)) {
+      err_->MsgShow(145, kMbIconInformation);
+      refused_ = true;
+      return;
+    }
+    const StarterOptions options = ParseCommandLine(env.system.CommandLineTail(), *err_);
+    test_mode_ = options.test_mode;
+    run_mode_ = options.run_mode;
+    delay_ = options.delay;
+    no_menu_ = options.no_menu;
+    skip_browser_check_ = options.skip_browser_check;
+    if (!skip_browser_check_) CheckActiveX(env.registry, *err_);
+    info_ = std::make_unique<krvInfo>(env.registry, env.fs, env.system);
+    program_dir_ = info_->ProgramFolder();
+  } catch (...) {
+    err_->ErrRaise(0, "cApp", "Class_Initialize");
+    throw;
+  }
+}
+
+bool cApp::Init() {
+  if (refused_) return false;
+  try {
+    std::string file, args;
+    switch (RunPatch(&file, &args)) {
+      case kPatchRun:
+        RunAndReport(g_, 185, file, args, false);
+        return false;
+      case kPatchStop:
+        return false;
+      default:
+        break;
+    }
+    const std::string refusal = run_mode_ == 0 ? CheckEnvironment(0, skip_browser_check_) : std::string();
+    if (!refusal.empty()) {
+      MsgBoxParams box;
+      box.buttons = kMbIconStop;
+      box.text = refusal;
+      err_->MsgShow(0, box);
+      return false;
+    }
+    switch (run_mode_) {
+      case 0:
+        if (!InitInterfaceDLL(true, true)) return false;
+        return LoadKRV();
+      case 4:
+        return LoadSettingsForm(true);
+      default:
+        return LoadMenu(0, true);
+    }
+  } catch (...) {
+    err_->ErrRaise(0, "cApp", "Init");
+    throw;
+  }
+}
+
+bool cApp::LoadKRV() {
+  try {
+    if ((!g_.HasLibrary() || !g_.objects) && !InitInterfaceDLL(false, false)) return false;
+    if (!CheckAccess()) return false;
+    const LoaderResult result = ShowForm();
+    switch (result.Action) {
+      case kActionAccess:
+        if (result.CommandLine.empty() || result.CommandLineHidden.empty() || result.AccPath.empty() ||
+            result.Args.empty()) {
+          return false;
+        }
+        return Run(result.CommandLine, result.CommandLineHidden, result.AccPath, result.Args);
+      case kActionUpgrade:
+      case kActionCompressor:
+      case kActionVersionInfo:
+      case kActionAdminTools: {
+        static constexpr int32_t kHandOverMessage[] = {134, 171, 192, 153};
+        if (!result.File.empty()) {
+          RunAndReport(g_, kHandOverMessage[result.Action - kActionUpgrade], result.File, result.Args, result.Elevate);
+        }
+        return false;
+      }
+      case kActionMenu:
+        LoadMenu(0, false);
+        return false;
+      default:
+        return false;
+    }
+  } catch (...) {
+    err_->ErrRaise(0, "cApp", "LoadKRV");
+    throw;
+  }
+}
+
+bool cApp::InitInterfaceDLL(bool first, bool second) {
+  InterfaceDLLContext context{g_.env.registry, g_.env.fs,    g_.env.system, g_.env.shell,
+                              *err_,           g_.Library(), g_.objects,    [this] { Shutdown(g_); }};
+  return krvInitInterfaceDLL(context, first, second);
+}
+
+std::string cApp::CheckEnvironment(int32_t mode, bool skip_browser) {
+  return krv::CheckEnvironment(*info_, *err_, mode, skip_browser);
+}
+
+bool cApp::CheckCurrentUserIsAdmin() { return krv::CheckCurrentUserIsAdmin(*info_, *err_, false); }
+
+bool cApp::CheckKRVAdmin() { return krv::CheckKRVAdmin(g_.Library(), &admin_confirmed_); }
+
+bool cApp::CheckAccess() {
+  if (!info_->AccessRunning()) return true;
+  if (GetLibSetting(g_.Library(), *err_, "NoAccessCheck", "0") == "1") return true;
+  return err_->MsgShow(105, kMbYesNo | kMbIconQuestion) != kIdNo;
+}
+
+LoaderResult cApp::ShowForm() {
+  std::unique_ptr<ProgressWindow> window = g_.env.make_progress_window();
+  LoaderContext context{*err_,
+                        g_.Library(),
+                        *g_.objects,
+                        g_.env.system,
+                        *window,
+                        test_mode_,
+                        [this](int32_t msg, const std::string& file, const std::string& args, bool elevate) {
+                          RunAndReport(g_, msg, file, args, elevate);
+                        }};
+  frmLoader loader(context);
+  LoaderResult result = loader.pubInit();
+  window->Close();
+  return result;
+}
+
+bool cApp::Run(const std::string& command_line, const std::string& hidden, const std::string& file,
+               const std::string& args) {
+  (void)command_line;  // the full line carries the password; only the masked one is shown or logged
+  if (test_mode_) {
+    MsgBoxParams box;
+    box.buttons = kMbIconInformation;
+    box.title = err_->MsgLoad(140);
+    err_->MsgShow(133, box, hidden);
+    return false;
+  }
+  if (AppRunEx(g_.env.shell, *err_, file, args, "", 0, 1, false, false)) {
+    StartLog(g_.Library(), *err_, g_.env.fs, g_.env.system, hidden);
+    return true;
+  }
+  err_->MsgShow(109, kMbIconStop, hidden);
+  return false;
+}
+
+bool cApp::LoadMenu(int32_t active_item, bool use_delay) {
+  (void)active_item;
+  (void)use_delay;
+  return NotYetAvailable("Das Startmenü");
+}
+
+bool cApp::LoadSettingsForm(bool stand_alone) {
+  (void)stand_alone;
+  const std::string refusal = CheckEnvironment(4, false);
+  if (!refusal.empty()) {
+    MsgBoxParams box;
+    box.buttons = kMbIconStop;
+    box.text = refusal;
+    err_->MsgShow(0, box);
+    return false;
+  }
+  return NotYetAvailable("Der Einstellungsdialog");
+}
+
+// The start menu and the settings dialog are not part of this build; say so
+// plainly instead of pretending.
+bool cApp::NotYetAvailable(const std::string& what) {
+  MsgBoxParams box;
+  box.buttons = kMbIconInformation;
+  box.text = what + " ist in dieser Version noch nicht verfügbar." + kCrLf +
+             "Starten Sie KORVELLA direkt mit dem Schalter /L.";
+  err_->MsgShow(0, box);
+  return false;
+}
+
+}  // namespace krv

@@ -1,0 +1,72 @@
+// The loader: the small progress window between the start of the starter and
+// the start of Access. pubInit runs the start checks in their fixed order,
+// shows one progress line per step, and returns what is to be started next.
+// The loader itself never starts a process.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "loader/LoaderResult.h"
+#include "platform/ProgressWindow.h"
+
+namespace krv {
+
+class cuAppError;
+class krvLibrary;
+class IObjects;
+class System;
+
+// What the loader works with; all owned by the caller.
+struct LoaderContext {
+  cuAppError& err;
+  krvLibrary& lib;
+  IObjects& objects;
+  System& system;
+  ProgressWindow& window;
+  bool test_mode = false;
+  // Hands over to another program after shutting the starter down (RunAndReport).
+  std::function<void(int32_t msg, const std::string& file, const std::string& args, bool elevate)> run_and_report;
+};
+
+class frmLoader {
+ public:
+  using Step = std::function<bool(frmLoader&)>;
+  struct NamedStep {
+    std::string name;
+    Step run;
+  };
+
+  explicit frmLoader(LoaderContext context);
+  // For tests: a loader with its own step list.
+  frmLoader(LoaderContext context, std::vector<NamedStep> steps);
+
+  LoaderResult pubInit();
+
+  // The steps and their helpers use these.
+  void ShowProgress(const std::string& text);
+  LoaderResult& result() { return result_; }
+  LoaderContext& context() { return ctx_; }
+  const std::string& lblAnzeige() const { return label_; }
+
+  // The pipeline in its fixed order (the checks not yet part of this build
+  // take their places as they arrive).
+  static std::vector<NamedStep> StandardSteps();
+
+ private:
+  LoaderContext ctx_;
+  std::vector<NamedStep> steps_;
+  LoaderResult result_;
+  std::string label_;
+  int lines_ = 0;
+};
+
+// Pipeline steps (each: true = go on).
+bool CheckEnvironment(frmLoader& loader);
+bool CmdLine(frmLoader& loader);
+// The Access executable to use, or "" when Access cannot be started.
+std::string CmdLine_AccPath(frmLoader& loader);
+
+}  // namespace krv
