@@ -44,9 +44,9 @@ class Win32Progress : public ProgressWindow {
     const int width = 360, height = 200;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, Wide(caption).c_str(),
-                              WS_POPUP | WS_CAPTION | WS_BORDER, x, y, width, height, nullptr, nullptr, instance,
-                              nullptr);
+    window_ =
+        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, Wide(caption).c_str(),
+                        WS_POPUP | WS_CAPTION | WS_BORDER, x, y, width, height, nullptr, nullptr, instance, nullptr);
     if (!window_) return;
     RECT client;
     GetClientRect(window_, &client);

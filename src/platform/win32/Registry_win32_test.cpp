@@ -1,0 +1,136 @@
+// Win32 code only: what the real registry adds to the shared registry tests:
+// value types as Windows stores them, the 32-bit view, and error statuses.
+#include <gtest/gtest.h>
+
+#include "platform/RegistryUnderTest.h"
+#include "platform/win32/Services_win32.h"
+#include "platform/win32/Win32Util_win32.h"
+
+namespace krv::win32 {
+namespace {
+
+class Win32RegistryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto all = NativeRegistriesUnderTest();
+    ASSERT_EQ(all.size(), 1u);
+    under_test_ = all[0];
+    reg_ = under_test_.make();
+    root_ = under_test_.test_root;
+  }
+  void TearDown() override {
+    reg_.reset();
+    EXPECT_FALSE(NewRegistry()->KeyExists(Hive::CurrentUser, root_)) << "the test root is removed";
+  }
+
+  // Writes a value straight through advapi32, as another program would.
+  void RawSet(const std::string& name, DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, Wide(root_).c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExW(key, Wide(name).c_str(), 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
+    RegCloseKey(key);
+  }
+
+  RegistryUnderTest under_test_;
+  std::unique_ptr<Registry> reg_;
+  std::string root_;
+};
+
+TEST_F(Win32RegistryTest, ValuesOfEveryTypeSurviveTheRoundTrip) {
+  const std::vector<std::pair<std::string, RegValue>> values = {
+      {"Text", RegValue::Sz("Datensicherung f\xC3\xBCr \xC3\x84nderungen")},
+      {"Leer", RegValue::Sz("")},
+      {"Pfad", RegValue::ExpandSz("%APPDATA%\\Korvella")},
+      {"Zahl", RegValue::Dword(0xFFFFFFFFu)},
+      {"Binaer", RegValue::Raw(kRegBinary, {0x00, 0xFF, 0x10})},
+      {"Liste", RegValue::Raw(kRegMultiSz, {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0})},
+      {"Gross", RegValue::Raw(kRegQword, {1, 2, 3, 4, 5, 6, 7, 8})},
+      {"Nichts", RegValue::Raw(kRegNone, {})},
+  };
+  std::string err;
+  for (const auto& [name, value] : values) {
+    ASSERT_EQ(reg_->WriteValue(Hive::CurrentUser, root_ + "\\Werte", name, value, &err), RegStatus::kOk) << err;
+  }
+  for (const auto& [name, value] : values) {
+    RegValue got;
+    ASSERT_EQ(reg_->ReadValue(Hive::CurrentUser, root_ + "\\Werte", name, &got, &err), RegStatus::kOk) << err;
+    EXPECT_EQ(got, value) << name;
+  }
+}
+
+TEST_F(Win32RegistryTest, StringsWrittenByOthersReadUpToTheirFirstNul) {
+  const struct {
+    const char* name;
+    std::wstring stored;
+    DWORD size;  // bytes
+    std::string expect;
+  } cases[] = {
+      {"OhneNul", L"abc", 6, "abc"},  {"MitNul", L"abc", 8, "abc"}, {"Doppelt", std::wstring(L"abc\0\0", 5), 10, "abc"},
+      {"Ungerade", L"abc", 7, "abc"}, {"Leer", L"", 0, ""},
+  };
+  for (const auto& c : cases) RawSet(c.name, REG_SZ, c.stored.c_str(), c.size);
+  for (const auto& c : cases) {
+    RegValue got;
+    std::string err;
+    ASSERT_EQ(reg_->ReadValue(Hive::CurrentUser, root_, c.name, &got, &err), RegStatus::kOk) << err;
+    EXPECT_EQ(got, RegValue::Sz(c.expect)) << c.name;
+  }
+}
+
+TEST_F(Win32RegistryTest, MissingThingsAreNotFoundAndNameTheCall) {
+  std::string err;
+  RegValue got;
+  EXPECT_EQ(reg_->ReadValue(Hive::CurrentUser, root_ + "\\Fehlt", "x", &got, &err), RegStatus::kNotFound);
+  EXPECT_NE(err.find("RegOpenKeyExW(HKEY_CURRENT_USER\\" + root_ + "\\Fehlt)"), std::string::npos) << err;
+  ASSERT_EQ(reg_->CreateKey(Hive::CurrentUser, root_, &err), RegStatus::kOk) << err;
+  EXPECT_EQ(reg_->ReadValue(Hive::CurrentUser, root_, "Fehlt", &got, &err), RegStatus::kNotFound);
+  EXPECT_EQ(reg_->DeleteValue(Hive::CurrentUser, root_, "Fehlt", &err), RegStatus::kNotFound);
+  EXPECT_EQ(reg_->DeleteKeyTree(Hive::CurrentUser, root_ + "\\Fehlt", &err), RegStatus::kNotFound);
+  EXPECT_TRUE(reg_->ValueNames(Hive::CurrentUser, root_ + "\\Fehlt").empty());
+  EXPECT_TRUE(reg_->SubKeys(Hive::CurrentUser, root_ + "\\Fehlt").empty());
+}
+
+TEST_F(Win32RegistryTest, DeletesWholeTreesButNeverAHive) {
+  std::string err;
+  ASSERT_EQ(reg_->WriteValue(Hive::CurrentUser, root_ + "\\A\\B\\C", "v", RegValue::Dword(1), &err), RegStatus::kOk);
+  ASSERT_EQ(reg_->WriteValue(Hive::CurrentUser, root_ + "\\A", "w", RegValue::Sz("x"), &err), RegStatus::kOk);
+  EXPECT_EQ(reg_->DeleteKeyTree(Hive::CurrentUser, "\\" + root_ + "\\A\\", &err), RegStatus::kOk) << err;
+  EXPECT_FALSE(reg_->KeyExists(Hive::CurrentUser, root_ + "\\A"));
+  EXPECT_TRUE(reg_->KeyExists(Hive::CurrentUser, root_));
+
+  EXPECT_EQ(reg_->DeleteKeyTree(Hive::CurrentUser, "\\", &err), RegStatus::kDenied);
+  EXPECT_TRUE(reg_->KeyExists(Hive::CurrentUser, "Software"));
+  EXPECT_TRUE(reg_->KeyExists(Hive::CurrentUser, root_));
+}
+
+TEST_F(Win32RegistryTest, SubKeysKeepTheirStoredLetterCase) {
+  std::string err;
+  ASSERT_EQ(reg_->CreateKey(Hive::CurrentUser, root_ + "\\Trusted Locations\\KORVELLA", &err), RegStatus::kOk);
+  EXPECT_TRUE(reg_->KeyExists(Hive::CurrentUser, root_ + "\\trusted locations\\korvella"));
+  EXPECT_EQ(reg_->SubKeys(Hive::CurrentUser, root_ + "\\TRUSTED LOCATIONS"), std::vector<std::string>{"KORVELLA"});
+}
+
+// 32-bit Office writes HKLM\SOFTWARE in the 32-bit view; the 64-bit test build
+// must land in the same place, which 64-bit Windows keeps below Wow6432Node.
+TEST_F(Win32RegistryTest, LocalMachineGoesToThe32BitView) {
+  if (!under_test_.local_machine_writable) GTEST_SKIP() << "HKEY_LOCAL_MACHINE is not writable here";
+  std::string err;
+  ASSERT_EQ(reg_->WriteValue(Hive::LocalMachine, root_, "Ansicht", RegValue::Dword(32), &err), RegStatus::kOk) << err;
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(root_).c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key), ERROR_SUCCESS);
+  RegCloseKey(key);
+#ifdef _WIN64
+  const std::string redirected = "Software\\Wow6432Node\\" + root_.substr(std::string("Software\\").size());
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(redirected).c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+  EXPECT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(root_).c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key), ERROR_SUCCESS);
+#endif
+  EXPECT_EQ(reg_->DeleteKeyTree(Hive::LocalMachine, root_, &err), RegStatus::kOk) << err;
+  EXPECT_FALSE(reg_->KeyExists(Hive::LocalMachine, root_));
+}
+
+}  // namespace
+}  // namespace krv::win32
