@@ -271,6 +271,23 @@ TEST_F(Win32FileSystemTest, FreeSpaceAndWritableFolder) {
   EXPECT_EQ(Names("*"), std::vector<std::string>{}) << "the probe file is removed";
 }
 
+TEST_F(Win32FileSystemTest, PathsLongerThanMaxPathWork) {
+  std::string folder = dir_.native();
+  for (int i = 0; i < 6; ++i) folder = WinPathJoin(folder, std::string(50, static_cast<char>('a' + i)));
+  ASSERT_GT(folder.size(), 300u);
+  std::string err;
+  ASSERT_TRUE(fs_->CreateFolder(folder, &err)) << err;
+  const std::string file = WinPathJoin(folder, "Sicherung.mdb");
+  ASSERT_TRUE(fs_->WriteFileAtomic(file, "lang", &err)) << err;
+  ASSERT_TRUE(fs_->CopyFile(file, file + ".bak", false, nullptr, &err)) << err;
+  std::string content;
+  ASSERT_TRUE(fs_->ReadFile(file + ".bak", &content, &err)) << err;
+  EXPECT_EQ(content, "lang");
+  EXPECT_EQ(fs_->List(WinPathJoin(folder, "*.mdb")).size(), 1u);
+  EXPECT_TRUE(fs_->DeleteFile(file, &err)) << err;
+  EXPECT_TRUE(fs_->DeleteFile(file + ".bak", &err)) << err;
+}
+
 TEST_F(Win32FileSystemTest, ReadsFileHeldOpenByAnotherWriter) {
   Write("offen.log", "inhalt");
   HANDLE h = CreateFileW(Wide(Path("offen.log")).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

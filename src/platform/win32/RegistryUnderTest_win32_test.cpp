@@ -4,6 +4,7 @@
 
 #include "platform/RegistryUnderTest.h"
 #include "platform/win32/Services_win32.h"
+#include "platform/win32/TestSupport_win32.h"
 #include "platform/win32/Win32Util_win32.h"
 
 namespace krv {
@@ -59,12 +60,6 @@ bool LocalMachineWritable(const std::string& root) {
   return ok;
 }
 
-// Wine keeps value names sorted where Windows keeps them in creation order.
-bool RunningUnderWine() {
-  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
-
 }  // namespace
 
 std::vector<RegistryUnderTest> NativeRegistriesUnderTest() {
@@ -76,7 +71,7 @@ std::vector<RegistryUnderTest> NativeRegistriesUnderTest() {
   real.test_root = root;
   real.make = [root]() -> std::unique_ptr<Registry> { return std::make_unique<ScopedRegistry>(root); };
   real.local_machine_writable = LocalMachineWritable(root);
-  real.value_creation_order = !RunningUnderWine();
+  real.value_creation_order = !win32::RunningUnderWine();  // Wine keeps value names sorted
   return {real};
 }
 

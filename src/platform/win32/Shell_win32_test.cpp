@@ -3,6 +3,7 @@
 
 #include "platform/WinPath.h"
 #include "platform/win32/Services_win32.h"
+#include "platform/win32/TestSupport_win32.h"
 #include "testing/TempDir.h"
 
 namespace krv::win32 {
@@ -24,6 +25,22 @@ TEST(Win32ShellTest, WaitsUntilTheProgramHasEndedAndUsesTheWorkingFolder) {
   std::string content;
   ASSERT_TRUE(fs->ReadFile(WinPathJoin(dir.native(), "ordner.txt"), &content, &err)) << err;
   EXPECT_NE(content.find(WinPathName(dir.native())), std::string::npos) << content;
+}
+
+TEST(Win32ShellTest, ElevatedStartAsksForRightsAndRuns) {
+  // Windows would ask the person at the screen; Wine starts the program as it is.
+  if (!RunningUnderWine()) GTEST_SKIP() << "needs someone to answer the rights prompt";
+  TempDir dir;
+  ShellStart start;
+  start.file = "cmd.exe";
+  start.args = "/c echo ok> erhoeht.txt";
+  start.directory = dir.native();
+  start.show = 0;
+  start.wait = true;
+  start.elevate = true;
+  std::string err;
+  ASSERT_TRUE(NewShell()->Start(start, &err)) << err;
+  EXPECT_TRUE(NewFileSystem()->FileExists(WinPathJoin(dir.native(), "erhoeht.txt")));
 }
 
 TEST(Win32ShellTest, MissingProgramFailsWithoutADialog) {

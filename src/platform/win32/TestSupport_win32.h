@@ -8,6 +8,13 @@
 
 namespace krv::win32 {
 
+// Wine answers some requests differently from Windows (sorted registry
+// values, no rights prompt), which a few tests must know.
+inline bool RunningUnderWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
 // Full path of this test program.
 inline std::wstring SelfPath() {
   std::wstring buffer(32768, L'\0');
