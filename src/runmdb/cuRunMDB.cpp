@@ -126,30 +126,29 @@ bool cuRunMDB::BuildCommandLine() {
     add_part("/x " + quoted(macro_));
   }
 
+  // The results are set only once every part has passed its check.
+  std::string full = line, hidden = line;
   if (!sysdb_user_.empty()) {
     CheckArgument(EscapeArgument(sysdb_user_), "Benutzername");
     std::string user_part = "/user " + quoted(EscapeArgument(sysdb_user_));
-    std::string masked = " /user \"XXXX\"";
+    hidden += " /user \"XXXX\"";
     if (!sysdb_pwd_.empty()) {
       CheckArgument(EscapeArgument(sysdb_pwd_), "Kennwort");
       user_part += " /pwd " + quoted(EscapeArgument(sysdb_pwd_));
-      masked += " /pwd \"YYYY\"";
+      hidden += " /pwd \"YYYY\"";
     }
     H::AddToString(args, user_part, " ", false);
-    command_line_ = line + " " + user_part;
-    command_line_hidden_ = line + masked;
-  } else {
-    command_line_ = line;
-    command_line_hidden_ = line;
+    full += " " + user_part;
   }
-
   if (!cmd_.empty()) {
     CheckArgument(cmd_, "Cmd");
     const std::string cmd_part = "/cmd " + quoted(cmd_);
     H::AddToString(args, cmd_part, " ", false);
-    command_line_ += " " + cmd_part;
-    command_line_hidden_ += " " + cmd_part;
+    full += " " + cmd_part;
+    hidden += " " + cmd_part;
   }
+  command_line_ = full;
+  command_line_hidden_ = hidden;
   command_line_args_ = args;
   return true;
 }
