@@ -1,3 +1,4 @@
+// POSIX only: tests of the terminal message box with scripted input.
 #include "platform/posix/Dialogs_posix.h"
 
 #include <gtest/gtest.h>

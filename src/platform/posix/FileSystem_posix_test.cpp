@@ -1,3 +1,4 @@
+// POSIX only: tests of the file system against a temporary folder.
 #include "platform/posix/FileSystem_posix.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// POSIX only: tests of the lock file, with a forked process as the other holder.
 #include "platform/posix/InstanceMutex_posix.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// POSIX only: tests of the Windows path mapping against a temporary folder.
 #include "platform/posix/NativePath_posix.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// POSIX only: tests of program starts with small shell scripts.
 #include "platform/posix/Shell_posix.h"
 
 #include <gtest/gtest.h>

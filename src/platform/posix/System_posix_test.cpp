@@ -1,3 +1,4 @@
+// POSIX only: tests of the system facts, with a fake /proc where it matters.
 #include "platform/posix/System_posix.h"
 
 #include <gtest/gtest.h>
