@@ -20,18 +20,34 @@ void RegKey::SetValue(const std::string& name, const RegValue& value) {
   }
   value_index_.emplace(folded, values_.size());
   values_.emplace_back(name, value);
+  dead_.push_back(false);
 }
 
 bool RegKey::DeleteValue(const std::string& name) {
   auto it = value_index_.find(LowerCase(name));
   if (it == value_index_.end()) return false;
   const size_t pos = it->second;
-  values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(pos));
   value_index_.erase(it);
-  for (auto& [folded, index] : value_index_) {
-    if (index > pos) --index;
-  }
+  values_[pos] = {};
+  dead_[pos] = true;
+  ++dead_count_;
+  if (dead_count_ * 2 > values_.size()) Compact();
   return true;
+}
+
+void RegKey::Compact() const {
+  size_t out = 0;
+  for (size_t i = 0; i < values_.size(); ++i) {
+    if (dead_[i]) continue;
+    if (out != i) {
+      values_[out] = std::move(values_[i]);
+      value_index_[LowerCase(values_[out].first)] = out;
+    }
+    ++out;
+  }
+  values_.resize(out);
+  dead_.assign(out, false);
+  dead_count_ = 0;
 }
 
 RegKey* RegKey::FindChild(const std::string& name) const {

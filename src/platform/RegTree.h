@@ -23,7 +23,10 @@ class RegKey {
   void SetValue(const std::string& name, const RegValue& value);
   bool DeleteValue(const std::string& name);
   // (name, value) in creation order.
-  const std::vector<std::pair<std::string, RegValue>>& values() const { return values_; }
+  const std::vector<std::pair<std::string, RegValue>>& values() const {
+    if (dead_count_ > 0) Compact();
+    return values_;
+  }
 
   RegKey* FindChild(const std::string& name) const;
   RegKey* GetOrCreateChild(const std::string& name);
@@ -31,9 +34,16 @@ class RegKey {
   const std::vector<std::unique_ptr<RegKey>>& children() const { return children_; }
 
  private:
+  void Compact() const;
+
   std::string name_;
-  std::vector<std::pair<std::string, RegValue>> values_;
-  std::unordered_map<std::string, size_t> value_index_;  // folded name -> position
+  // A deleted value leaves a hole (dead_) until the next compaction, so a run
+  // of deletions costs linear time, not quadratic. Compaction happens when
+  // half the slots are holes or when the values are listed.
+  mutable std::vector<std::pair<std::string, RegValue>> values_;
+  mutable std::vector<bool> dead_;
+  mutable size_t dead_count_ = 0;
+  mutable std::unordered_map<std::string, size_t> value_index_;  // folded name -> position
   std::vector<std::unique_ptr<RegKey>> children_;
   std::unordered_map<std::string, RegKey*> child_index_;  // folded name -> child
 };

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace krv {
 namespace {
 
@@ -24,6 +26,31 @@ TEST(RegTreeTest, ValuesKeepCreationOrderThroughDeletes) {
   regtree_ops::WriteValue(tree, "K", "B", RegValue::Dword(3));  // replace keeps place and stored name
   EXPECT_EQ(regtree_ops::ValueNames(tree, "K"), (std::vector<std::string>{"c", "b", "d", "a"}));
   EXPECT_EQ(regtree_ops::DeleteValue(tree, "K", "zz"), RegStatus::kNotFound);
+}
+
+TEST(RegTreeTest, ManyDeletesKeepOrderAndLookupsAndStayFast) {
+  RegTree tree;
+  RegKey* key = tree.Create("K");
+  constexpr int kValues = 50000;
+  for (int i = 0; i < kValues; ++i) key->SetValue("v" + std::to_string(i), RegValue::Dword(i));
+  const auto start = std::chrono::steady_clock::now();
+  // Deleting front to back was quadratic once: minutes for this many.
+  for (int i = 0; i < kValues; ++i) {
+    if (i % 3) {
+      ASSERT_TRUE(key->DeleteValue("V" + std::to_string(i)));
+    }
+    if (i % 3000 == 0) key->SetValue("v" + std::to_string(i), RegValue::Dword(7));  // replace amid holes
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+  EXPECT_FALSE(key->DeleteValue("v1"));
+  ASSERT_EQ(key->values().size(), static_cast<size_t>((kValues + 2) / 3));
+  for (size_t pos = 0; pos < key->values().size(); ++pos) {
+    const int i = static_cast<int>(pos) * 3;
+    ASSERT_EQ(key->values()[pos].first, "v" + std::to_string(i));
+    ASSERT_EQ(key->FindValue("v" + std::to_string(i))->dword, i % 3000 ? static_cast<uint32_t>(i) : 7u);
+  }
+  key->SetValue("neu", RegValue::Dword(1));
+  EXPECT_EQ(key->values().back().first, "neu");
 }
 
 TEST(RegTreeTest, DeleteRemovesWholeSubtreeButNeverTheRoot) {
