@@ -46,12 +46,14 @@ bool IsExecutableFile(const std::string& native) {
   return stat(native.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(native.c_str(), X_OK) == 0;
 }
 
-bool WaitFor(pid_t pid) {
+// The exit code of the ended child; -1 when it did not end normally or
+// cannot be waited for.
+int WaitFor(pid_t pid) {
   int status = 0;
   while (waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return false;
+    if (errno != EINTR) return -1;
   }
-  return true;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace
@@ -164,7 +166,8 @@ bool PosixShell::Start(const ShellStart& start, std::string* err) {
   }
   plan.argv.push_back(plan.program);
   for (auto& arg : SplitWindowsArgs(start.args)) plan.argv.push_back(std::move(arg));
-  if (start.elevate && !is_admin_) {
+  const bool via_pkexec = start.elevate && !is_admin_;
+  if (via_pkexec) {
     std::string pkexec;
     if (!FindProgram("pkexec", &pkexec, nullptr)) {
       return Fail(err, "Start", start.file, "administrator rights need pkexec, which is not installed");
@@ -177,7 +180,12 @@ bool PosixShell::Start(const ShellStart& start, std::string* err) {
       plan.directory.empty() || kSpawnCanChdir ? SpawnWithPosixSpawn(plan, &pid, err) : SpawnWithFork(plan, &pid, err);
   if (!started) return false;
   if (start.wait) {
-    WaitFor(pid);
+    // pkexec says 126 when the user dismissed the password prompt and 127
+    // when the rights were refused: then the program never ran.
+    const int code = WaitFor(pid);
+    if (via_pkexec && (code == 126 || code == 127)) {
+      return Fail(err, "Start", start.file, "administrator rights were refused (pkexec " + std::to_string(code) + ")");
+    }
   } else {
     running_.push_back(pid);
   }

@@ -4,7 +4,9 @@
 //
 // Elevation runs "pkexec <program> <args>": polkit asks for the password and
 // starts the program as root. Without pkexec the start fails and says so. A
-// process that already runs as root starts the program directly.
+// refused password prompt is a failed start when the caller waits; without
+// waiting it cannot be told. A process that already runs as root starts the
+// program directly.
 #pragma once
 
 #include <sys/types.h>

@@ -138,6 +138,10 @@ TEST_F(PosixShellTest, ElevationGoesThroughPkexec) {
   ASSERT_TRUE(with_pkexec.Start(start, &err_)) << err_;
   EXPECT_EQ(Out(), "[" + tmp_.native() + "/admin]\n[/Mode]\n[x y]\n");
 
+  Script("bin/pkexec", "exit 126");  // the user dismissed the password prompt
+  EXPECT_FALSE(with_pkexec.Start(start, &err_));
+  EXPECT_NE(err_.find("refused"), std::string::npos) << err_;
+
   PosixShell without_pkexec("/nonexistent", false);
   EXPECT_FALSE(without_pkexec.Start(start, &err_));
   EXPECT_NE(err_.find("pkexec"), std::string::npos) << err_;
