@@ -1,30 +1,18 @@
-// Win32 only: the loader's progress window, a small tool window with a label.
-#include <windows.h>
-
+// Win32 code only: the loader's progress window, a small tool window with a label.
 #include "platform/ProgressWindow.h"
-#include "platform/Text.h"
+#include "platform/win32/Win32Util_win32.h"
 
 namespace krv {
 namespace {
 
-const wchar_t kClassName[] = L"KrvLoaderWindow";
+using win32::PumpPendingMessages;
+using win32::Wide;
 
-std::wstring Wide(const std::string& s) {
-  const std::u16string u = Utf8ToUtf16(s);
-  return std::wstring(u.begin(), u.end());
-}
+const wchar_t kClassName[] = L"KrvLoaderWindow";
 
 LRESULT CALLBACK LoaderProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_CLOSE) return 0;  // only the starter closes the loader
   return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
 }
 
 class Win32Progress : public ProgressWindow {
@@ -55,14 +43,14 @@ class Win32Progress : public ProgressWindow {
     SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
-    Pump();
+    PumpPendingMessages();
   }
 
   void SetText(const std::string& text, const std::string&) override {
     if (!label_) return;
     SetWindowTextW(label_, Wide(text).c_str());
     UpdateWindow(window_);
-    Pump();
+    PumpPendingMessages();
   }
 
   void Close() override {
