@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "loader/frmLoader.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/InstanceMutex.h"
@@ -22,6 +23,8 @@ struct AppEnv {
   System& system;
   InstanceMutex& mutex;
   std::function<std::unique_ptr<ProgressWindow>()> make_progress_window = CreateProgressWindow;
+  // The loader's step list; empty: the standard pipeline. Tests put their own.
+  std::function<std::vector<frmLoader::NamedStep>()> loader_steps = {};
 };
 
 }  // namespace krv

@@ -144,7 +144,7 @@ LoaderResult cApp::ShowForm() {
                         [this](int32_t msg, const std::string& file, const std::string& args, bool elevate) {
                           RunAndReport(g_, msg, file, args, elevate);
                         }};
-  frmLoader loader(context);
+  frmLoader loader(context, g_.env.loader_steps ? g_.env.loader_steps() : frmLoader::StandardSteps());
   LoaderResult result = loader.pubInit();
   window->Close();
   return result;

@@ -1,0 +1,31 @@
+// Records what the loader shows.
+#pragma once
+
+#include <vector>
+
+#include "platform/ProgressWindow.h"
+
+namespace krv {
+
+class FakeProgressWindow : public ProgressWindow {
+ public:
+  struct Log {
+    std::string caption;
+    std::vector<std::string> lines;  // every newest line, in order
+    std::string text;                // the whole text last shown
+    bool closed = false;
+  };
+  explicit FakeProgressWindow(Log* log) : log_(log) {}
+
+  void Show(const std::string& caption) override { log_->caption = caption; }
+  void SetText(const std::string& text, const std::string& newest) override {
+    log_->text = text;
+    log_->lines.push_back(newest);
+  }
+  void Close() override { log_->closed = true; }
+
+ private:
+  Log* log_;
+};
+
+}  // namespace krv

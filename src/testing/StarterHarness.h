@@ -1,0 +1,56 @@
+// Test support for the app module only (it includes app headers).
+// A complete installation over fakes for the start-sequence tests: program
+// folder, components, front end, workgroup file, backend, Access and settings.
+#pragma once
+
+#include <memory>
+#include <set>
+#include <string>
+
+#include "app/AppEnv.h"
+#include "testing/FakeDialogs.h"
+#include "testing/FakeFileSystem.h"
+#include "testing/FakeProgressWindow.h"
+#include "testing/FakeRegistry.h"
+#include "testing/FakeShell.h"
+#include "testing/FakeSystem.h"
+
+namespace krv {
+
+inline constexpr char kHarnessRoot[] = "Software\\Vantorel\\Korvella\\10.25";
+inline constexpr char kHarnessAccess[] = "C:\\Office\\msaccess.exe";
+
+struct StarterHarness {
+  FakeRegistry reg;
+  FakeFileSystem fs;
+  FakeShell shell;
+  FakeDialogs dialogs;
+  FakeSystem sys;
+  std::set<std::string> held;
+  FakeInstanceMutex mutex{&held};
+  FakeProgressWindow::Log window;
+  AppEnv env{reg, fs, shell, dialogs, sys, mutex, [this] { return std::make_unique<FakeProgressWindow>(&window); }, {}};
+
+  StarterHarness() {
+    static const char* const kProgIds[] = {
+        "KrvErr25.krvErrMsg", "KrvLib25.krvLibrary", "KRVInf25.krvInfo",      "KrvHlp25.krvHelper",
+        "KrvInt25.IObjects",  "KRVLcl25.krvLclApp",  "KrvFun25.krvFunctions", "KRVRsc25.krvResourceFunctions"};
+    for (const char* id : kProgIds) reg.SetString(Hive::ClassesRoot, std::string(id) + "\\CLSID", "", "{0}");
+    sys.exe_path = "C:\\Programme\\Korvella\\krv25.exe";
+    for (const char* f : {"krv25.exe", "krv25.mde", "krvlib25.mde", "krvwrk25.mdw"}) {
+      fs.AddFile(std::string("C:\\Programme\\Korvella\\") + f, "x");
+    }
+    fs.AddFile("C:\\Programme\\Korvella\\krv25.mde.version", "[Version]\r\nVersion=10.25\r\nBackend=10.25\r\n");
+    fs.AddFile("D:\\Daten\\korvella.mdb", "x");
+    fs.AddFile("D:\\Daten\\korvella.mdb.version", "[Version]\r\nVersion=10.25\r\n");
+    fs.AddFile(kHarnessAccess, "x");
+    reg.SetString(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Options", "BackendPath", "D:\\Daten\\korvella.mdb");
+    reg.SetString(Hive::LocalMachine, std::string(kHarnessRoot) + "\\Options", "AccessPath", kHarnessAccess);
+  }
+
+  void LibSetting(const std::string& name, const std::string& value) {
+    reg.SetString(Hive::LocalMachine, std::string(kHarnessRoot) + "\\Settings", name, value);
+  }
+};
+
+}  // namespace krv
