@@ -1,0 +1,162 @@
+// The whole start on the real platform: real registry, files, shell and the
+// stand-in Access built beside the tests; only the message boxes are
+// captured and the starter is told it lives in the sandbox's program folder.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "app/mGlobals.h"
+#include "platform/Platform.h"
+#include "platform/WinPath.h"
+#include "testing/FakeDialogs.h"
+#include "testing/FakeProgressWindow.h"
+#include "testing/TempDir.h"
+
+namespace krv {
+namespace {
+
+constexpr char kRoot[] = "Software\\Vantorel\\Korvella\\10.25";
+const char* const kProgIds[] = {
+    "KrvErr25.krvErrMsg", "KrvLib25.krvLibrary", "KRVInf25.krvInfo",      "KrvHlp25.krvHelper",
+    "KrvInt25.IObjects",  "KRVLcl25.krvLclApp",  "KrvFun25.krvFunctions", "KRVRsc25.krvResourceFunctions"};
+
+std::string WindowsPath(std::string native) {
+  for (char& c : native) {
+    if (c == '/') c = '\\';
+  }
+  return native.starts_with("\\") ? "Z:" + native : native;
+}
+
+// The native system, but living in the sandbox with the given command line.
+class SandboxSystem : public System {
+ public:
+  SandboxSystem(System& real, std::string exe) : real_(real), exe_(std::move(exe)) {}
+  std::string command_line;
+
+  std::string ExecutablePath() override { return exe_; }
+  std::string CommandLineTail() override { return command_line; }
+  std::string GetEnv(const std::string& name) override { return real_.GetEnv(name); }
+  LocalTime Now() override { return real_.Now(); }
+  int64_t TickMs() override { return real_.TickMs(); }
+  void SleepMs(int ms) override { real_.SleepMs(ms); }
+  void PumpMessages() override { real_.PumpMessages(); }
+  bool PrimaryScreenSize(int* width, int* height) override {
+    *width = 1280;  // a headless test machine has no meaningful screen
+    *height = 1024;
+    return true;
+  }
+  bool IsAdmin() override { return false; }
+  std::vector<std::string> ProcessNames() override { return {}; }  // no Access of a parallel test counts
+  std::vector<std::string> WindowCaptions() override { return {}; }
+
+ private:
+  System& real_;
+  std::string exe_;
+};
+
+class EndToEndTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+#ifndef _WIN32
+    ::setenv("KRV_REGISTRY_DIR", (dir_.native() + "/registry").c_str(), 1);
+#endif
+    p_ = CreateNativePlatform();
+    ASSERT_TRUE(p_.registry && p_.fs && p_.shell && p_.system && p_.mutex);
+    const std::string base = WindowsPath(dir_.native());
+    prog_ = WinPathJoin(base, "Korvella");
+    office_ = WinPathJoin(base, "Office10");
+    const std::string data = WinPathJoin(base, "Daten");
+    for (const std::string& f : {prog_, office_, data}) ASSERT_TRUE(p_.fs->CreateFolder(f, nullptr)) << f;
+    for (const char* f : {"krv25.mde", "krvlib25.mde", "krvwrk25.mdw"}) Write(WinPathJoin(prog_, f), "x");
+    Write(WinPathJoin(prog_, "krv25.mde.version"), "[Version]\r\nVersion=10.25\r\nBackend=10.25\r\n");
+    Write(WinPathJoin(data, "korvella.mdb"), "x");
+    Write(WinPathJoin(data, "korvella.mdb.version"), "[Version]\r\nVersion=10.25\r\n");
+    const std::string standin = WinPathJoin(WinPathFolder(p_.system->ExecutablePath()), "msaccess.exe");
+    std::string err;
+    ASSERT_TRUE(p_.fs->CopyFile(standin, WinPathJoin(office_, "msaccess.exe"), true, nullptr, &err)) << err;
+
+    for (const char* id : kProgIds) Reg(Hive::ClassesRoot, std::string(id) + "\\CLSID", "", "{0}");
+    Reg(Hive::LocalMachine, std::string(kRoot) + "\\Options", "AccessPath", WinPathJoin(office_, "msaccess.exe"));
+    Reg(Hive::CurrentUser, std::string(kRoot) + "\\Options", "BackendPath", WinPathJoin(data, "korvella.mdb"));
+  }
+
+  void TearDown() override {
+    if (!p_.registry) return;
+    for (Hive hive : {Hive::LocalMachine, Hive::CurrentUser}) p_.registry->DeleteKeyTree(hive, kRoot, nullptr);
+    for (const char* id : kProgIds) p_.registry->DeleteKeyTree(Hive::ClassesRoot, id, nullptr);
+  }
+
+  void Write(const std::string& path, const std::string& content) {
+    std::string err;
+    ASSERT_TRUE(p_.fs->WriteFileAtomic(path, content, &err)) << err;
+  }
+  void Reg(Hive hive, const std::string& key, const std::string& name, const std::string& text) {
+    std::string err;
+    ASSERT_EQ(p_.registry->WriteValue(hive, key, name, RegValue::Sz(text), &err), RegStatus::kOk) << err;
+  }
+
+  // Runs the starter and returns what the stand-in Access recorded ("" if it never ran).
+  std::string Start(const std::string& command_line, int wait_ms = 10000) {
+    SandboxSystem sys(*p_.system, WinPathJoin(prog_, "krv25.exe"));
+    sys.command_line = command_line;
+    AppEnv env{*p_.registry, *p_.fs, *p_.shell, dialogs_, sys, *p_.mutex, [this] {
+                 return std::make_unique<FakeProgressWindow>(&window_);
+               }};
+    {
+      mGlobals g(env);
+      Main(g);
+      if (g.mutex_held) p_.mutex->Release();
+    }
+    const std::string args_file = WinPathJoin(office_, "msaccess.args");
+    std::string content;
+    for (int waited = 0; waited < wait_ms; waited += 100) {
+      if (p_.fs->FileExists(args_file) && p_.fs->ReadFile(args_file, &content, nullptr) && !content.empty()) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return content;
+  }
+
+  std::string Expected(bool runtime, bool profile) const {
+    std::string lines = WinPathJoin(prog_, "krv25.mde") + "\n";
+    lines += profile ? "/Profile\nKorvella 10.25\n" : "/wrkgrp\n" + WinPathJoin(prog_, "krvwrk25.mdw") + "\n";
+    if (runtime) lines += "/Runtime\n";
+    return lines + "/user\nVZ\n/pwd\nZBNHte\n/cmd\nkrv25.exe\n";
+  }
+
+  TempDir dir_;
+  Platform p_;
+  std::string prog_, office_;
+  FakeDialogs dialogs_;
+  FakeProgressWindow::Log window_;
+};
+
+TEST_F(EndToEndTest, LoaderStartsTheStandInAccessWithExactlyTheExpectedArguments) {
+  EXPECT_EQ(Start("/L"), Expected(true, false));
+  EXPECT_TRUE(dialogs_.shown.empty()) << dialogs_.shown[0].text;
+}
+
+TEST_F(EndToEndTest, SettingsSwapProfileForWorkgroupAndDropTheRuntimeSwitch) {
+  Reg(Hive::LocalMachine, std::string(kRoot) + "\\Settings", "UseProfile", "1");
+  Reg(Hive::LocalMachine, std::string(kRoot) + "\\Settings", "NoRuntime", "1");
+  EXPECT_EQ(Start("/L"), Expected(false, true));
+}
+
+TEST_F(EndToEndTest, TestModeShowsTheMaskedLineAndStartsNothing) {
+  EXPECT_EQ(Start("/T /L", 1500), "");
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+  EXPECT_NE(dialogs_.shown[0].text.find("/user \"XXXX\" /pwd \"YYYY\""), std::string::npos) << dialogs_.shown[0].text;
+  EXPECT_EQ(dialogs_.shown[0].text.find("ZBNHte"), std::string::npos);
+}
+
+TEST_F(EndToEndTest, MissingBackendPathEndsWithTheLibraryText) {
+  p_.registry->DeleteValue(Hive::CurrentUser, std::string(kRoot) + "\\Options", "BackendPath", nullptr);
+  EXPECT_EQ(Start("/L", 1500), "");
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+  EXPECT_NE(dialogs_.shown[0].text.find("wenn der Pfad des Backends nicht gesetzt wurde."), std::string::npos)
+      << dialogs_.shown[0].text;
+}
+
+}  // namespace
+}  // namespace krv
