@@ -388,7 +388,7 @@ int Session::Export(const KrvRegCommand& cmd) {
     return Canceled();
   }
   std::string why;
-  if (!ReplaceFile(cmd.file, EncodeRegFile(text, RegFormat::kUnicode5), &why)) return Fail(kFileError, why);
+  if (!WriteWholeFile(cmd.file, EncodeRegFile(text, RegFormat::kUnicode5), &why)) return Fail(kFileError, why);
   return Done();
 }
 

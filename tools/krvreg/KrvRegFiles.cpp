@@ -66,7 +66,7 @@ bool FileExists(const std::string& file) {
   return fs::exists(NativePath(file), ec);
 }
 
-bool ReplaceFile(const std::string& file, const std::string& bytes, std::string* why) {
+bool WriteWholeFile(const std::string& file, const std::string& bytes, std::string* why) {
   fs::path target = NativePath(file);
   std::error_code ec;
   if (fs::is_symlink(fs::symlink_status(target, ec))) {

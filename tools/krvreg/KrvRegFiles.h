@@ -13,7 +13,7 @@ bool ReadWholeFile(const std::string& file, std::string* bytes, std::string* why
 // Writes a temporary file beside `file` and renames it over `file`, so an
 // existing file is either replaced whole or left as it was. A symbolic link is
 // written through; the old file's permissions are kept.
-bool ReplaceFile(const std::string& file, const std::string& bytes, std::string* why);
+bool WriteWholeFile(const std::string& file, const std::string& bytes, std::string* why);
 bool FileExists(const std::string& file);
 
 // A copy of the key and everything below it, read through the interface. The

@@ -27,7 +27,7 @@ std::string Slurp(const std::string& file) {
 
 void Spit(const std::string& file, const std::string& bytes) {
   std::string why;
-  ASSERT_TRUE(ReplaceFile(file, bytes, &why)) << why;
+  ASSERT_TRUE(WriteWholeFile(file, bytes, &why)) << why;
 }
 
 std::string Utf16File(const std::string& utf8) {

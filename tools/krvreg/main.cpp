@@ -8,8 +8,9 @@
 #include "krvreg/KrvReg.h"
 
 #ifdef _WIN32
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include "platform/Platform.h"
 #include "platform/Text.h"

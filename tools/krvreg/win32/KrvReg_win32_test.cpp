@@ -61,7 +61,7 @@ TEST_F(KrvRegWin32Test, ImportAndExportTheRegeditFixture) {
   TempDir dir;
   const std::string in = dir.native() + "\\in.reg";
   const std::string out = dir.native() + "\\out.reg";
-  ASSERT_TRUE(ReplaceFile(in, text, &why)) << why;
+  ASSERT_TRUE(WriteWholeFile(in, text, &why)) << why;
   const KrvRegRun imported = RunReg(*reg_, {"IMPORT", in});
   ASSERT_EQ(imported.code, 0) << imported.err;
   ASSERT_EQ(RunReg(*reg_, {"EXPORT", key_, out, "/y"}).code, 0);
