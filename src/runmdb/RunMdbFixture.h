@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -70,5 +71,46 @@ struct RunMdbWorld {
 };
 
 class RunMdbTest : public ::testing::Test, public RunMdbWorld {};
+
+// One row of a command-line table: a set-up and what GetCommandLine gives.
+struct RunMdbCase {
+  const char* name;
+  std::function<void(RunMdbWorld&)> setup;
+  std::string exe;          // quoted executable
+  std::string args;         // CommandLineArgs; CommandLine is exe, blank, args
+  std::string hidden_args;  // the masked arguments; empty: the same as args
+  std::vector<std::string> log;
+};
+
+// Runs each row on a fresh set-up and compares the three lines and the log.
+inline void RunCases(const std::vector<RunMdbCase>& cases) {
+  for (const RunMdbCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    RunMdbWorld w;
+    c.setup(w);
+    ASSERT_TRUE(w.runner->GetCommandLine());
+    const std::string sep = c.args.empty() ? "" : " ";
+    const std::string& hidden = c.hidden_args.empty() ? c.args : c.hidden_args;
+    EXPECT_EQ(w.runner->CommandLine(), c.exe + sep + c.args);
+    EXPECT_EQ(w.runner->CommandLineArgs(), c.args);
+    EXPECT_EQ(w.runner->CommandLineHiddenUserPW(), c.exe + sep + hidden);
+    EXPECT_TRUE(w.LogHasInOrder(c.log));
+    EXPECT_FALSE(w.runner->TestModeError());
+  }
+}
+
+inline const std::string kDb = "C:\\Programme\\Korvella\\krv25.mdb";
+inline const std::string kDbQ = "\"" + kDb + "\"";
+inline const std::string kAccessD = "\"D:\\Access\\msaccess.exe\"";
+
+inline void AccessOnD(RunMdbWorld& w) {
+  w.fs.AddFile("D:\\Access\\msaccess.exe");
+  w.runner->SetAccPath("D:\\Access");
+}
+
+inline void AccessAndDb(RunMdbWorld& w) {
+  AccessOnD(w);
+  w.fs.AddFile(kDb);
+}
 
 }  // namespace krv

@@ -11,19 +11,6 @@
 namespace krv {
 namespace {
 
-const std::string kAccessD = "\"D:\\Access\\msaccess.exe\"";
-const std::string kDbQ = "\"C:\\Programme\\Korvella\\krv25.mdb\"";
-
-void AccessOnD(RunMdbWorld& w) {
-  w.fs.AddFile("D:\\Access\\msaccess.exe");
-  w.runner->SetAccPath("D:\\Access");
-}
-
-void AccessAndDb(RunMdbWorld& w) {
-  AccessOnD(w);
-  w.fs.AddFile("C:\\Programme\\Korvella\\krv25.mdb");
-}
-
 // Runs GetCommandLine and returns the error it raised (number 0 if none).
 KrvError Build(RunMdbWorld& w) {
   try {
