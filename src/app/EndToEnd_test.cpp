@@ -70,9 +70,10 @@ class EndToEndTest : public ::testing::Test {
     const std::string data = WinPathJoin(base, "Daten");
     for (const std::string& f : {prog_, office_, data}) ASSERT_TRUE(p_.fs->CreateFolder(f, nullptr)) << f;
     for (const char* f : {"krv25.mde", "krvlib25.mde", "krvwrk25.mdw"}) Write(WinPathJoin(prog_, f), "x");
-    Write(WinPathJoin(prog_, "krv25.mde.version"), "[Version]\r\nVersion=10.25\r\nBackend=10.25\r\n");
+    Write(WinPathJoin(prog_, "krv25.mde.version"),
+          "[Version]\r\nFile=10.25.0.0\r\nLibrary=10.25.0.0\r\nBackend=10.25.0.0\r\n");
     Write(WinPathJoin(data, "korvella.mdb"), "x");
-    Write(WinPathJoin(data, "korvella.mdb.version"), "[Version]\r\nVersion=10.25\r\n");
+    Write(WinPathJoin(data, "korvella.mdb.version"), "[Version]\r\nFile=10.25.0.0\r\n");
     const std::string standin = WinPathJoin(WinPathFolder(p_.system->ExecutablePath()), "msaccess.exe");
     std::string err;
     ASSERT_TRUE(p_.fs->CopyFile(standin, WinPathJoin(office_, "msaccess.exe"), true, nullptr, &err)) << err;

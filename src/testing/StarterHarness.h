@@ -40,9 +40,10 @@ struct StarterHarness {
     for (const char* f : {"krv25.exe", "krv25.mde", "krvlib25.mde", "krvwrk25.mdw"}) {
       fs.AddFile(std::string("C:\\Programme\\Korvella\\") + f, "x");
     }
-    fs.AddFile("C:\\Programme\\Korvella\\krv25.mde.version", "[Version]\r\nVersion=10.25\r\nBackend=10.25\r\n");
+    fs.AddFile("C:\\Programme\\Korvella\\krv25.mde.version",
+               "[Version]\r\nFile=10.25.0.0\r\nLibrary=10.25.0.0\r\nBackend=10.25.0.0\r\n");
     fs.AddFile("D:\\Daten\\korvella.mdb", "x");
-    fs.AddFile("D:\\Daten\\korvella.mdb.version", "[Version]\r\nVersion=10.25\r\n");
+    fs.AddFile("D:\\Daten\\korvella.mdb.version", "[Version]\r\nFile=10.25.0.0\r\n");
     fs.AddFile(kHarnessAccess, "x");
     reg.SetString(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Options", "BackendPath", "D:\\Daten\\korvella.mdb");
     reg.SetString(Hive::LocalMachine, std::string(kHarnessRoot) + "\\Options", "AccessPath", kHarnessAccess);
