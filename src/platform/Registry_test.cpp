@@ -62,9 +62,9 @@ class RegistryBehaviour : public ::testing::TestWithParam<RegistryUnderTest> {
 };
 
 TEST_P(RegistryBehaviour, ReadsBackEveryTypeAsWritten) {
-  const std::u16string multi = u"eins\0zwei\0\0";
+  const std::u16string multi(u"eins\0zwei\0\0", 11);
   std::vector<uint8_t> multi_bytes;
-  for (char16_t c : std::u16string_view(multi.data(), 11)) {
+  for (char16_t c : multi) {
     multi_bytes.push_back(static_cast<uint8_t>(c & 0xFF));
     multi_bytes.push_back(static_cast<uint8_t>(c >> 8));
   }

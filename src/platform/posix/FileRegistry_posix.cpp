@@ -304,6 +304,7 @@ void FileRegistry::Load(HiveFile& h) {
   h.stamp.size = st.st_size;
   h.stamp.mtime = st.st_mtim;
   std::string bytes;
+  bytes.reserve(static_cast<size_t>(st.st_size));
   int error = 0;
   if (!ReadAll(fd.get(), &bytes, &error)) {
     h.problem = SysErr("read", h.path, error);
