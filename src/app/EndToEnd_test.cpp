@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <optional>
 #include <thread>
 
 #include "app/mGlobals.h"
@@ -60,6 +61,8 @@ class EndToEndTest : public ::testing::Test {
  protected:
   void SetUp() override {
 #ifndef _WIN32
+    const char* before = std::getenv("KRV_REGISTRY_DIR");
+    saved_registry_dir_ = before ? std::optional<std::string>(before) : std::nullopt;
     ::setenv("KRV_REGISTRY_DIR", (dir_.native() + "/registry").c_str(), 1);
 #endif
     p_ = CreateNativePlatform();
@@ -84,6 +87,13 @@ class EndToEndTest : public ::testing::Test {
   }
 
   void TearDown() override {
+#ifndef _WIN32
+    if (saved_registry_dir_) {
+      ::setenv("KRV_REGISTRY_DIR", saved_registry_dir_->c_str(), 1);
+    } else {
+      ::unsetenv("KRV_REGISTRY_DIR");
+    }
+#endif
     if (!p_.registry) return;
     for (Hive hive : {Hive::LocalMachine, Hive::CurrentUser}) p_.registry->DeleteKeyTree(hive, kRoot, nullptr);
     for (const char* id : kProgIds) p_.registry->DeleteKeyTree(Hive::ClassesRoot, id, nullptr);
@@ -127,6 +137,7 @@ class EndToEndTest : public ::testing::Test {
   }
 
   TempDir dir_;
+  std::optional<std::string> saved_registry_dir_;
   Platform p_;
   std::string prog_, office_;
   FakeDialogs dialogs_;

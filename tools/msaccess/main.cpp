@@ -6,11 +6,12 @@
 #include <vector>
 
 #ifdef _WIN32
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 #else
-#include <climits>
 #include <unistd.h>
+
+#include <climits>
 #endif
 
 namespace {
@@ -40,11 +41,17 @@ std::string ArgsFilePath() {
   return ToUtf8(p.c_str());
 }
 
-FILE* OpenForWrite(const std::string& utf8) {
+std::wstring Wide(const std::string& utf8) {
   const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-  std::wstring w(n, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, w.data(), n);
-  return _wfopen(w.c_str(), L"wb");
+  std::wstring w(n > 0 ? n - 1 : 0, L'\0');
+  if (n > 1) MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, w.data(), n);
+  return w;
+}
+
+FILE* OpenForWrite(const std::string& utf8) { return _wfopen(Wide(utf8).c_str(), L"wb"); }
+
+bool ReplaceWith(const std::string& from, const std::string& to) {
+  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 #else
 std::vector<std::string> Arguments(int argc, char** argv) { return std::vector<std::string>(argv + 1, argv + argc); }
@@ -57,23 +64,27 @@ std::string ArgsFilePath() {
 }
 
 FILE* OpenForWrite(const std::string& path) { return std::fopen(path.c_str(), "wb"); }
+
+bool ReplaceWith(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
 #endif
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args = Arguments(argc, argv);
+  std::string content;
+  for (const std::string& arg : args) content += arg + "\n";
+  // Written whole under a temporary name and renamed, so a reader never sees half a list.
   const std::string path = ArgsFilePath();
-  FILE* file = OpenForWrite(path);
-  if (!file) {
+  const std::string temp = path + ".tmp";
+  FILE* file = OpenForWrite(temp);
+  const bool written = file && std::fwrite(content.data(), 1, content.size(), file) == content.size();
+  if (file) std::fclose(file);
+  if (!written || !ReplaceWith(temp, path)) {
     std::fprintf(stderr, "msaccess: cannot write %s\n", path.c_str());
     return 1;
   }
   std::printf("msaccess (stand-in) received %zu arguments:\n", args.size());
-  for (const std::string& arg : args) {
-    std::fprintf(file, "%s\n", arg.c_str());
-    std::printf("  %s\n", arg.c_str());
-  }
-  std::fclose(file);
+  for (const std::string& arg : args) std::printf("  %s\n", arg.c_str());
   return 0;
 }
