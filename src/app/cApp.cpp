@@ -56,14 +56,7 @@ bool cApp::Init() {
       default:
         break;
     }
-    const std::string refusal = run_mode_ == 0 ? CheckEnvironment(0, skip_browser_check_) : std::string();
-    if (!refusal.empty()) {
-      MsgBoxParams box;
-      box.buttons = kMbIconStop;
-      box.text = refusal;
-      err_->MsgShow(0, box);
-      return false;
-    }
+    if (run_mode_ == 0 && Refused(CheckEnvironment(0, skip_browser_check_))) return false;
     switch (run_mode_) {
       case 0:
         if (!InitInterfaceDLL(true, true)) return false;
@@ -176,25 +169,29 @@ bool cApp::LoadMenu(int32_t active_item, bool use_delay) {
 
 bool cApp::LoadSettingsForm(bool stand_alone) {
   (void)stand_alone;
-  const std::string refusal = CheckEnvironment(4, false);
-  if (!refusal.empty()) {
-    MsgBoxParams box;
-    box.buttons = kMbIconStop;
-    box.text = refusal;
-    err_->MsgShow(0, box);
-    return false;
-  }
+  if (Refused(CheckEnvironment(4, false))) return false;
   return NotYetAvailable("Der Einstellungsdialog");
+}
+
+bool cApp::Refused(const std::string& refusal) {
+  if (refusal.empty()) return false;
+  ShowText(refusal, kMbIconStop);
+  return true;
+}
+
+void cApp::ShowText(const std::string& text, int32_t style) {
+  MsgBoxParams box;
+  box.buttons = style;
+  box.text = text;
+  err_->MsgShow(0, box);
 }
 
 // The start menu and the settings dialog are not part of this build; say so
 // plainly instead of pretending.
 bool cApp::NotYetAvailable(const std::string& what) {
-  MsgBoxParams box;
-  box.buttons = kMbIconInformation;
-  box.text = what + " ist in dieser Version noch nicht verfügbar." + kCrLf +
-             "Starten Sie KORVELLA direkt mit dem Schalter /L.";
-  err_->MsgShow(0, box);
+  ShowText(what + " ist in dieser Version noch nicht verfügbar." + kCrLf +
+               "Starten Sie KORVELLA direkt mit dem Schalter /L.",
+           kMbIconInformation);
   return false;
 }
 

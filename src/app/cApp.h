@@ -52,6 +52,9 @@ class cApp {
   bool Run(const std::string& command_line, const std::string& hidden, const std::string& file,
            const std::string& args);
   bool NotYetAvailable(const std::string& what);
+  // Shows a refusal text of CheckEnvironment in a stop box; true when there was one.
+  bool Refused(const std::string& refusal);
+  void ShowText(const std::string& text, int32_t style);
 
   mGlobals& g_;
   std::unique_ptr<krvInfo> info_;
