@@ -1,0 +1,59 @@
+#include "ui/pSkin.h"
+
+#include <gtest/gtest.h>
+
+namespace krv {
+namespace {
+
+TEST(pSkinTest, NewInstanceIsOffWithoutPictureAndButtonFaceIcons) {
+  pSkin skin;
+  EXPECT_EQ(skin.Skin(), 0);
+  EXPECT_FALSE(skin.BackgroundPicture().has_value());
+  EXPECT_EQ(skin.IconColor(), 0x8000000Fu);
+  EXPECT_TRUE(IsSystemColor(skin.IconColor()));
+  EXPECT_EQ(SystemColorIndex(skin.IconColor()), 15);
+}
+
+TEST(pSkinTest, ColoursAndPictureBySkin) {
+  struct Case {
+    int32_t skin;
+    uint32_t dimmed, active, icon;
+    const char* picture;  // nullptr: none
+    int32_t width, height;
+  };
+  const Case cases[] = {
+      {0, 0x80000011, 0x000000, 0x8000000F, nullptr, 0, 0}, {1, 0x808080, 0x000000, 0xC08E70, "BACK1", 199, 398},
+      {2, 0x2C2A2B, 0xFFFFFF, 0x565255, "BACK2", 150, 260}, {3, 0x000000, 0x000000, 0x000000, nullptr, 0, 0},
+      {-1, 0x000000, 0x000000, 0x000000, nullptr, 0, 0},    {INT32_MAX, 0x000000, 0x000000, 0x000000, nullptr, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.skin);
+    pSkin skin;
+    skin.SetSkin(c.skin);
+    EXPECT_EQ(skin.Skin(), c.skin);
+    EXPECT_EQ(skin.ForeColor(true), c.dimmed);
+    EXPECT_EQ(skin.ForeColor(false), c.active);
+    EXPECT_EQ(skin.IconColor(), c.icon);
+    const auto picture = skin.BackgroundPicture();
+    ASSERT_EQ(picture.has_value(), c.picture != nullptr);
+    if (picture) {
+      EXPECT_EQ(picture->resource_name, c.picture);
+      EXPECT_EQ(picture->width, c.width);
+      EXPECT_EQ(picture->height, c.height);
+      EXPECT_EQ(picture->bits_per_pixel, 8);
+    }
+  }
+}
+
+TEST(pSkinTest, SwitchingBackToOffDropsThePicture) {
+  pSkin skin;
+  skin.SetSkin(pSkin::kGrey);
+  ASSERT_TRUE(skin.BackgroundPicture().has_value());
+  skin.SetSkin(pSkin::kOff);
+  EXPECT_FALSE(skin.BackgroundPicture().has_value());
+  EXPECT_EQ(skin.ForeColor(true), 0x80000011u);
+  EXPECT_EQ(SystemColorIndex(skin.ForeColor(true)), 17);
+}
+
+}  // namespace
+}  // namespace krv
