@@ -317,7 +317,8 @@ TEST_F(FileRegistryTest, WriterKilledAtRandomMomentsLosesNothingAcknowledged) {
       FileRegistry reg = Open();
       for (int i = next;; ++i) {
         const RegValue value = i % 3 ? RegValue::Sz("Wert " + std::to_string(i)) : RegValue::Dword(i);
-        if (reg.WriteValue(Hive::CurrentUser, "Fault", "v" + std::to_string(i), value, nullptr) != RegStatus::kOk) {
+        const Hive hive = i % 4 == 3 ? Hive::LocalMachine : Hive::CurrentUser;
+        if (reg.WriteValue(hive, "Fault", "v" + std::to_string(i), value, nullptr) != RegStatus::kOk) {
           _exit(3);
         }
         if (write(fds[1], &i, sizeof i) != sizeof i) _exit(4);
@@ -344,10 +345,12 @@ TEST_F(FileRegistryTest, WriterKilledAtRandomMomentsLosesNothingAcknowledged) {
 
     FileRegistry check = Open();
     ASSERT_EQ(check.HiveProblem(Hive::CurrentUser), "") << "round " << round;
+    ASSERT_EQ(check.HiveProblem(Hive::LocalMachine), "") << "round " << round;
     ASSERT_EQ(check.ValueNames(Hive::CurrentUser, "Fill").size(), 3000u);
     for (int n : acknowledged) {
       RegValue v;
-      ASSERT_EQ(check.ReadValue(Hive::CurrentUser, "Fault", "v" + std::to_string(n), &v, nullptr), RegStatus::kOk)
+      const Hive hive = n % 4 == 3 ? Hive::LocalMachine : Hive::CurrentUser;
+      ASSERT_EQ(check.ReadValue(hive, "Fault", "v" + std::to_string(n), &v, nullptr), RegStatus::kOk)
           << "value " << n << " acknowledged but lost in round " << round;
       ASSERT_EQ(v, n % 3 ? RegValue::Sz("Wert " + std::to_string(n)) : RegValue::Dword(n));
     }
