@@ -36,7 +36,7 @@ class FakeWindowSystem : public WindowSystem {
     windows[hwnd] = Window{address, process_id, {}};
   }
   std::intptr_t Send(WindowHandle hwnd, uint32_t message, std::uintptr_t wparam = 0, std::intptr_t lparam = 0) {
-    return CallWindowProc(windows.at(hwnd).proc, hwnd, message, wparam, lparam);
+    return CallProc(windows.at(hwnd).proc, hwnd, message, wparam, lparam);
   }
 
   bool IsWindow(WindowHandle hwnd) override { return windows.count(hwnd) != 0; }
@@ -51,23 +51,23 @@ class FakeWindowSystem : public WindowSystem {
     return previous;
   }
   WindowProcAddress GetWindowProc(WindowHandle hwnd) override { return IsWindow(hwnd) ? windows[hwnd].proc : 0; }
-  std::intptr_t CallWindowProc(WindowProcAddress proc, WindowHandle hwnd, uint32_t message, std::uintptr_t wparam,
-                               std::intptr_t lparam) override {
+  std::intptr_t CallProc(WindowProcAddress proc, WindowHandle hwnd, uint32_t message, std::uintptr_t wparam,
+                         std::intptr_t lparam) override {
     if (proc == kSubclassProc) return dispatcher ? dispatcher->Dispatch(hwnd, message, wparam, lparam) : 0;
     auto it = procs.find(proc);
     return it == procs.end() ? 0 : it->second(hwnd, message, wparam, lparam);
   }
-  bool SetProp(WindowHandle hwnd, const std::string& name, std::intptr_t value) override {
+  bool SetProperty(WindowHandle hwnd, const std::string& name, std::intptr_t value) override {
     if (!IsWindow(hwnd)) return false;
     windows[hwnd].props[name] = value;
     return true;
   }
-  std::intptr_t GetProp(WindowHandle hwnd, const std::string& name) override {
+  std::intptr_t GetProperty(WindowHandle hwnd, const std::string& name) override {
     if (!IsWindow(hwnd)) return 0;
     auto it = windows[hwnd].props.find(name);
     return it == windows[hwnd].props.end() ? 0 : it->second;
   }
-  void RemoveProp(WindowHandle hwnd, const std::string& name) override {
+  void RemoveProperty(WindowHandle hwnd, const std::string& name) override {
     if (IsWindow(hwnd)) windows[hwnd].props.erase(name);
   }
 };

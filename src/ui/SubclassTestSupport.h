@@ -20,8 +20,13 @@ class RecordingHandler : public IkrvLibSubclass {
   void SetMsgResponse(int32_t response) override { response_ = response; }
   std::intptr_t WindowProc(WindowHandle, uint32_t message, std::uintptr_t, std::intptr_t) override {
     log_->push_back(name_ + ":" + std::to_string(message));
-    if (during) during();
-    return result_;
+    // Copies: `during` may destroy this handler.
+    const std::intptr_t result = result_;
+    if (during) {
+      const std::function<void()> run = during;
+      run();
+    }
+    return result;
   }
 
   std::function<void()> during;

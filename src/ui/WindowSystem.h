@@ -34,13 +34,13 @@ class WindowSystem {
   // Replaces the window's procedure; returns the previous one, 0 on failure.
   virtual WindowProcAddress SetWindowProc(WindowHandle hwnd, WindowProcAddress proc) = 0;
   virtual WindowProcAddress GetWindowProc(WindowHandle hwnd) = 0;
-  virtual std::intptr_t CallWindowProc(WindowProcAddress proc, WindowHandle hwnd, uint32_t message,
-                                       std::uintptr_t wparam, std::intptr_t lparam) = 0;
+  virtual std::intptr_t CallProc(WindowProcAddress proc, WindowHandle hwnd, uint32_t message, std::uintptr_t wparam,
+                                 std::intptr_t lparam) = 0;
 
   // Window properties; a missing property reads as 0.
-  virtual bool SetProp(WindowHandle hwnd, const std::string& name, std::intptr_t value) = 0;
-  virtual std::intptr_t GetProp(WindowHandle hwnd, const std::string& name) = 0;
-  virtual void RemoveProp(WindowHandle hwnd, const std::string& name) = 0;
+  virtual bool SetProperty(WindowHandle hwnd, const std::string& name, std::intptr_t value) = 0;
+  virtual std::intptr_t GetProperty(WindowHandle hwnd, const std::string& name) = 0;
+  virtual void RemoveProperty(WindowHandle hwnd, const std::string& name) = 0;
 };
 
 }  // namespace krv

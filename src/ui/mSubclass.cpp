@@ -24,8 +24,8 @@ std::intptr_t Address(const IkrvLibSubclass* handler) { return reinterpret_cast<
 // The handlers registered for the message, in registration order.
 std::vector<std::intptr_t> Entries(WindowSystem& windows, WindowHandle hwnd, uint32_t message) {
   std::vector<std::intptr_t> entries;
-  const std::intptr_t n = windows.GetProp(hwnd, MessageCountKey(hwnd, message));
-  for (std::intptr_t i = 1; i <= n; ++i) entries.push_back(windows.GetProp(hwnd, EntryKey(hwnd, message, i)));
+  const std::intptr_t n = windows.GetProperty(hwnd, MessageCountKey(hwnd, message));
+  for (std::intptr_t i = 1; i <= n; ++i) entries.push_back(windows.GetProperty(hwnd, EntryKey(hwnd, message, i)));
   return entries;
 }
 
@@ -84,23 +84,23 @@ void mSubclass::AttachMessage(IkrvLibSubclass* handler, WindowHandle hwnd, uint3
     if (entry == Address(handler)) RaiseSubclassError(kErrMessageHandled);
   }
 
-  const std::intptr_t count = windows_.GetProp(hwnd, CountKey(hwnd));
+  const std::intptr_t count = windows_.GetProperty(hwnd, CountKey(hwnd));
   if (count != 0) {
-    windows_.SetProp(hwnd, CountKey(hwnd), count + 1);
+    windows_.SetProperty(hwnd, CountKey(hwnd), count + 1);
   } else {
     const WindowProcAddress previous = windows_.SetWindowProc(hwnd, windows_.SubclassProc());
     if (previous == 0) RaiseSubclassError(kErrCantSubclass);
-    if (!windows_.SetProp(hwnd, WindowKey(hwnd), previous) || !windows_.SetProp(hwnd, CountKey(hwnd), 1)) {
+    if (!windows_.SetProperty(hwnd, WindowKey(hwnd), previous) || !windows_.SetProperty(hwnd, CountKey(hwnd), 1)) {
       // Without the stored procedure no message could be passed on.
       windows_.SetWindowProc(hwnd, previous);
-      windows_.RemoveProp(hwnd, WindowKey(hwnd));
-      windows_.RemoveProp(hwnd, CountKey(hwnd));
+      windows_.RemoveProperty(hwnd, WindowKey(hwnd));
+      windows_.RemoveProperty(hwnd, CountKey(hwnd));
       RaiseSubclassError(kErrCantSubclass);
     }
   }
   const auto n = static_cast<std::intptr_t>(entries.size());
-  windows_.SetProp(hwnd, MessageCountKey(hwnd, message), n + 1);
-  windows_.SetProp(hwnd, EntryKey(hwnd, message, n + 1), Address(handler));
+  windows_.SetProperty(hwnd, MessageCountKey(hwnd, message), n + 1);
+  windows_.SetProperty(hwnd, EntryKey(hwnd, message, n + 1), Address(handler));
 }
 
 void mSubclass::DetachMessage(IkrvLibSubclass* handler, WindowHandle hwnd, uint32_t message) {
@@ -114,29 +114,30 @@ void mSubclass::DetachMessage(IkrvLibSubclass* handler, WindowHandle hwnd, uint3
   // procedure back while other handlers still wait for their messages.
   if (found == 0) return;
 
-  for (std::intptr_t j = found + 1; j <= n; ++j) windows_.SetProp(hwnd, EntryKey(hwnd, message, j - 1), entries[j - 1]);
-  windows_.RemoveProp(hwnd, EntryKey(hwnd, message, n));
+  for (std::intptr_t j = found + 1; j <= n; ++j)
+    windows_.SetProperty(hwnd, EntryKey(hwnd, message, j - 1), entries[j - 1]);
+  windows_.RemoveProperty(hwnd, EntryKey(hwnd, message, n));
   if (n > 1) {
-    windows_.SetProp(hwnd, MessageCountKey(hwnd, message), n - 1);
+    windows_.SetProperty(hwnd, MessageCountKey(hwnd, message), n - 1);
   } else {
-    windows_.RemoveProp(hwnd, MessageCountKey(hwnd, message));
+    windows_.RemoveProperty(hwnd, MessageCountKey(hwnd, message));
   }
 
-  const std::intptr_t count = windows_.GetProp(hwnd, CountKey(hwnd));
+  const std::intptr_t count = windows_.GetProperty(hwnd, CountKey(hwnd));
   if (count > 1) {
-    windows_.SetProp(hwnd, CountKey(hwnd), count - 1);
+    windows_.SetProperty(hwnd, CountKey(hwnd), count - 1);
     return;
   }
-  const WindowProcAddress previous = windows_.GetProp(hwnd, WindowKey(hwnd));
+  const WindowProcAddress previous = windows_.GetProperty(hwnd, WindowKey(hwnd));
   if (previous != 0) windows_.SetWindowProc(hwnd, previous);
-  windows_.RemoveProp(hwnd, WindowKey(hwnd));
-  windows_.RemoveProp(hwnd, CountKey(hwnd));
+  windows_.RemoveProperty(hwnd, WindowKey(hwnd));
+  windows_.RemoveProperty(hwnd, CountKey(hwnd));
 }
 
 std::intptr_t mSubclass::SubclassWindowProc(WindowHandle hwnd, uint32_t message, std::uintptr_t wparam,
                                             std::intptr_t lparam) {
-  const WindowProcAddress previous = windows_.GetProp(hwnd, WindowKey(hwnd));
-  const auto call_previous = [&] { return windows_.CallWindowProc(previous, hwnd, message, wparam, lparam); };
+  const WindowProcAddress previous = windows_.GetProperty(hwnd, WindowKey(hwnd));
+  const auto call_previous = [&] { return windows_.CallProc(previous, hwnd, message, wparam, lparam); };
   // A copy: a handler may detach itself or others while it runs.
   const std::vector<std::intptr_t> handlers = Entries(windows_, hwnd, message);
   if (handlers.empty()) return call_previous();
