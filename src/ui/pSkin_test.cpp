@@ -45,15 +45,5 @@ TEST(pSkinTest, ColoursAndPictureBySkin) {
   }
 }
 
-TEST(pSkinTest, SwitchingBackToOffDropsThePicture) {
-  pSkin skin;
-  skin.SetSkin(pSkin::kGrey);
-  ASSERT_TRUE(skin.BackgroundPicture().has_value());
-  skin.SetSkin(pSkin::kOff);
-  EXPECT_FALSE(skin.BackgroundPicture().has_value());
-  EXPECT_EQ(skin.ForeColor(true), 0x80000011u);
-  EXPECT_EQ(SystemColorIndex(skin.ForeColor(true)), 17);
-}
-
 }  // namespace
 }  // namespace krv
