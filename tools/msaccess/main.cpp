@@ -6,8 +6,10 @@
 #include <vector>
 
 #ifdef _WIN32
-#include <shellapi.h>
 #include <windows.h>
+
+// After windows.h, which it builds on.
+#include <shellapi.h>
 #else
 #include <unistd.h>
 
