@@ -38,10 +38,30 @@ struct RegValue {
   uint32_t dword = 0;
   std::vector<uint8_t> data;
 
-  static RegValue Sz(std::string s) { RegValue v; v.type = kRegSz; v.text = std::move(s); return v; }
-  static RegValue ExpandSz(std::string s) { RegValue v; v.type = kRegExpandSz; v.text = std::move(s); return v; }
-  static RegValue Dword(uint32_t d) { RegValue v; v.type = kRegDword; v.dword = d; return v; }
-  static RegValue Raw(uint32_t type, std::vector<uint8_t> bytes) { RegValue v; v.type = type; v.data = std::move(bytes); return v; }
+  static RegValue Sz(std::string s) {
+    RegValue v;
+    v.type = kRegSz;
+    v.text = std::move(s);
+    return v;
+  }
+  static RegValue ExpandSz(std::string s) {
+    RegValue v;
+    v.type = kRegExpandSz;
+    v.text = std::move(s);
+    return v;
+  }
+  static RegValue Dword(uint32_t d) {
+    RegValue v;
+    v.type = kRegDword;
+    v.dword = d;
+    return v;
+  }
+  static RegValue Raw(uint32_t type, std::vector<uint8_t> bytes) {
+    RegValue v;
+    v.type = type;
+    v.data = std::move(bytes);
+    return v;
+  }
   bool operator==(const RegValue&) const = default;
 };
 

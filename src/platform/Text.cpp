@@ -51,10 +51,10 @@ void EncodeUtf8(char32_t cp, std::string& out) {
 }
 
 // The upper half of Windows-1252; 0 marks the five unassigned bytes.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr char16_t kCp1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 char32_t FoldLower(char32_t c) {
   if (c >= 'A' && c <= 'Z') return c + 32;
@@ -97,9 +97,7 @@ std::string UpperCase(std::string_view s) { return MapCodePoints(s, FoldUpper); 
 
 bool IEquals(std::string_view a, std::string_view b) { return LowerCase(a) == LowerCase(b); }
 
-bool IStartsWith(std::string_view s, std::string_view prefix) {
-  return LowerCase(s).starts_with(LowerCase(prefix));
-}
+bool IStartsWith(std::string_view s, std::string_view prefix) { return LowerCase(s).starts_with(LowerCase(prefix)); }
 
 bool IEndsWith(std::string_view s, std::string_view suffix) { return LowerCase(s).ends_with(LowerCase(suffix)); }
 

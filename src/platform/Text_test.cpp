@@ -39,8 +39,9 @@ TEST(WinPathTest, SplitsJoinsAndMatchesWildcards) {
     const char* pattern;
     const char* name;
     bool match;
-  } cases[] = {{"*.ldb", "DATA.LDB", true}, {"*.ldb", "data.ldbx", false}, {"krv??.mde", "krv25.mde", true},
-               {"*", "", true},           {"a*b*c", "aXbYc", true},      {"a*b*c", "aXbY", false}};
+  } cases[] = {{"*.ldb", "DATA.LDB", true},      {"*.ldb", "data.ldbx", false},
+               {"krv??.mde", "krv25.mde", true}, {"*", "", true},
+               {"a*b*c", "aXbYc", true},         {"a*b*c", "aXbY", false}};
   for (const auto& c : cases) EXPECT_EQ(WildcardMatch(c.pattern, c.name), c.match) << c.pattern << " " << c.name;
 }
 

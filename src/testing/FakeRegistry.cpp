@@ -41,8 +41,8 @@ RegStatus FakeRegistry::ReadValue(Hive hive, const std::string& key, const std::
   return regtree_ops::ReadValue(hives_[hive], key, name, out);
 }
 
-RegStatus FakeRegistry::WriteValue(Hive hive, const std::string& key, const std::string& name,
-                                   const RegValue& value, std::string* err) {
+RegStatus FakeRegistry::WriteValue(Hive hive, const std::string& key, const std::string& name, const RegValue& value,
+                                   std::string* err) {
   if (Denied(hive, err)) return RegStatus::kDenied;
   regtree_ops::WriteValue(hives_[hive], key, name, value);
   ++writes;

@@ -2,11 +2,11 @@
 // SleepMs advances the clock instead of waiting.
 #pragma once
 
-#include "platform/InstanceMutex.h"
-#include "platform/System.h"
-
 #include <map>
 #include <set>
+
+#include "platform/InstanceMutex.h"
+#include "platform/System.h"
 
 namespace krv {
 

@@ -32,10 +32,18 @@ void RunMutations(const std::string& seed) {
     for (int e = 0; e < edits && !m.empty(); ++e) {
       const size_t pos = next() % m.size();
       switch (next() % 4) {
-        case 0: m[pos] = static_cast<char>(next()); break;
-        case 1: m.erase(pos, 1 + next() % 4); break;
-        case 2: m.insert(pos, m.substr(next() % m.size(), 1 + next() % 16)); break;
-        default: m.resize(pos); break;
+        case 0:
+          m[pos] = static_cast<char>(next());
+          break;
+        case 1:
+          m.erase(pos, 1 + next() % 4);
+          break;
+        case 2:
+          m.insert(pos, m.substr(next() % m.size(), 1 + next() % 16));
+          break;
+        default:
+          m.resize(pos);
+          break;
       }
     }
     Run(m);
