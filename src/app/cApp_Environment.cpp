@@ -34,6 +34,7 @@ std::string CheckEnvironment(krvInfo& info, cuAppError& err, int32_t mode, bool 
   try {
     if (mode == kEnvNoCheck || mode == 5) return {};
     krvEnvironment& env = info.Environment();
+    const ProcessSnapshot snapshot(env);  // one look at the running programs serves every query
     if (env.AdminToolsWindow()) return err.MsgLoad(226);
     std::string text;
     for (const ConflictRow& row : kConflicts) {

@@ -8,8 +8,15 @@
 
 namespace krv {
 
+void krvEnvironment::HoldSnapshot() { ++snapshot_holders_; }
+
+void krvEnvironment::ReleaseSnapshot() {
+  if (snapshot_holders_ > 0 && --snapshot_holders_ == 0) snapshot_.reset();
+}
+
 bool krvEnvironment::ProcessRunning(const char* exe) {
-  const std::vector<std::string> names = sys_.ProcessNames();
+  if (snapshot_holders_ > 0 && !snapshot_) snapshot_ = sys_.ProcessNames();
+  const std::vector<std::string> names = snapshot_ ? *snapshot_ : sys_.ProcessNames();
   return std::any_of(names.begin(), names.end(), [exe](const std::string& name) { return IEquals(name, exe); });
 }
 

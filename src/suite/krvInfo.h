@@ -2,7 +2,9 @@
 // rights and the queries for programs of the suite that are running.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
@@ -41,9 +43,29 @@ class krvEnvironment {
   // A process of that executable name runs (any letter case).
   bool ProcessRunning(const char* exe);
 
+  // While a snapshot is held, the queries share one list of the running
+  // processes instead of asking the system each time (listing them is the
+  // costly part of a check). Scoped: see ProcessSnapshot.
+  void HoldSnapshot();
+  void ReleaseSnapshot();
+
  private:
   FileSystem& fs_;
   System& sys_;
+  int snapshot_holders_ = 0;
+  std::optional<std::vector<std::string>> snapshot_;
+};
+
+// Holds a process snapshot of `env` for its own lifetime.
+class ProcessSnapshot {
+ public:
+  explicit ProcessSnapshot(krvEnvironment& env) : env_(env) { env_.HoldSnapshot(); }
+  ~ProcessSnapshot() { env_.ReleaseSnapshot(); }
+  ProcessSnapshot(const ProcessSnapshot&) = delete;
+  ProcessSnapshot& operator=(const ProcessSnapshot&) = delete;
+
+ private:
+  krvEnvironment& env_;
 };
 
 class krvInfo {

@@ -17,6 +17,21 @@ class krvInfoTest : public testing::Test {
   krvInfo info{reg, fs, sys};
 };
 
+TEST_F(krvInfoTest, SnapshotServesEveryQueryUntilTheLastHolderLetsGo) {
+  krvEnvironment& env = info.Environment();
+  {
+    const ProcessSnapshot outer(env);
+    EXPECT_FALSE(env.Browser());
+    sys.processes = {"krvbrw25.exe"};
+    {
+      const ProcessSnapshot inner(env);
+      EXPECT_FALSE(env.Browser()) << "the list taken first still serves";
+    }
+    EXPECT_FALSE(env.Browser()) << "the outer holder keeps it";
+  }
+  EXPECT_TRUE(env.Browser()) << "without a snapshot the system is asked afresh";
+}
+
 TEST_F(krvInfoTest, RunningProgramsByExecutableName) {
   struct Case {
     std::vector<std::string> processes;
