@@ -10,6 +10,7 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/System.h"
+#include "ui/UiHost.h"
 
 namespace krv {
 
@@ -20,6 +21,7 @@ struct Platform {
   std::unique_ptr<Dialogs> dialogs;
   std::unique_ptr<System> system;
   std::unique_ptr<InstanceMutex> mutex;
+  std::unique_ptr<UiHost> ui;  // windows of the start menu; the POSIX one also wraps dialogs
 };
 
 Platform CreateNativePlatform();

@@ -1,0 +1,49 @@
+// The windowing side of the platform: makes the start menu's view, runs the
+// event loop while a form is loaded, and answers the few questions about
+// the screen and the mouse the starter asks. Win32 runs a message loop;
+// POSIX draws in the terminal.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "ui/MenuView.h"
+#include "ui/WindowSystem.h"
+
+namespace krv {
+
+struct TwipsPoint {
+  int32_t x = 0;
+  int32_t y = 0;
+};
+
+class UiHost {
+ public:
+  virtual ~UiHost() = default;
+
+  // A new, hidden start-menu window that reports to `events`.
+  virtual std::unique_ptr<MenuView> CreateMenuView(MenuEvents& events) = 0;
+
+  // Mouse position and screen size in twips.
+  virtual TwipsPoint CursorPosition() = 0;
+  virtual TwipsPoint ScreenSize() = 0;
+  // Hourglass while the starter works, the default pointer otherwise.
+  virtual void SetBusyCursor(bool busy) = 0;
+
+  // Lets pending window events run (DoEvents).
+  virtual void DoEvents() = 0;
+  // Handles window events for `ms` milliseconds.
+  virtual void Wait(int32_t ms) = 0;
+  // Handles window events and timers until `done` returns true; `done` is
+  // asked after every event. Returns at once when it is true to begin with.
+  virtual void RunLoop(const std::function<bool()>& done) = 0;
+
+  // Window subclassing's window system; nullptr where windows do not exist.
+  virtual WindowSystem* Windows() = 0;
+};
+
+// The platform's host (CreateNativePlatform puts it into the Platform).
+std::unique_ptr<UiHost> CreateUiHost();
+
+}  // namespace krv
