@@ -12,6 +12,7 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/System.h"
+#include "ui/UiHost.h"
 
 namespace krv {
 
@@ -25,6 +26,8 @@ struct AppEnv {
   std::function<std::unique_ptr<ProgressWindow>()> make_progress_window = CreateProgressWindow;
   // The loader's step list; empty: the standard pipeline. Tests put their own.
   std::function<std::vector<frmLoader::NamedStep>()> loader_steps = {};
+  // Windows and event loop of the start menu; without one the menu cannot be shown.
+  UiHost* ui = nullptr;
 };
 
 }  // namespace krv

@@ -1,5 +1,7 @@
 #include "app/cApp.h"
 
+#include <algorithm>
+
 #include "app/CheckActiveX.h"
 #include "app/CommandLine.h"
 #include "app/StartLog.h"
@@ -11,6 +13,7 @@
 #include "app/muKRVFunctions.h"
 #include "app/muKRVFunctions_Init.h"
 #include "loader/frmLoader.h"
+#include "menu/frmMenu.h"
 #include "platform/WinPath.h"
 #include "suite/IObjects.h"
 #include "suite/krvLibrary.h"
@@ -162,9 +165,44 @@ bool cApp::Run(const std::string& command_line, const std::string& hidden, const
 }
 
 bool cApp::LoadMenu(int32_t active_item, bool use_delay) {
-  (void)active_item;
-  (void)use_delay;
-  return NotYetAvailable("Das Startmenü");
+  UiHost* ui = g_.env.ui;
+  if (!ui) return NotYetAvailable("Das Startmenü");
+  try {
+    ui->SetBusyCursor(true);
+    const int32_t seconds = use_delay ? delay_ : -1;
+    frmMenu& menu = g_.forms.Add(std::make_unique<frmMenu>(g_));
+    menu.Load();
+    if (!menu.Loaded()) {
+      ui->SetBusyCursor(false);
+      return false;
+    }
+    PlaceMenu(menu.View());
+    menu.View().Show();
+    ui->Wait(200);
+    if (menu.Loaded()) {
+      menu.pubActiveItem(active_item);
+      menu.pubStartTimer(seconds);
+    }
+    ui->SetBusyCursor(false);
+    return true;
+  } catch (...) {
+    ui->SetBusyCursor(false);
+    err_->ErrRaise(0, "cApp", "LoadMenu");
+    throw;
+  }
+}
+
+// Under the mouse, the first item near the pointer, kept on the screen.
+void cApp::PlaceMenu(MenuView& view) {
+  UiHost& ui = *g_.env.ui;
+  const TwipsPoint mouse = ui.CursorPosition();
+  const TwipsPoint screen = ui.ScreenSize();
+  int32_t left = mouse.x - 300;
+  int32_t top = mouse.y - 500;
+  if (top + view.HeightTwips() > screen.y) top = screen.y - view.HeightTwips();
+  if (left + view.WidthTwips() > screen.x) left = screen.x - view.WidthTwips();
+  // Near the top left corner the caption would leave the screen.
+  view.Move(std::max(left, 0), std::max(top, 0));
 }
 
 bool cApp::LoadSettingsForm(bool stand_alone) {

@@ -14,6 +14,7 @@
 namespace krv {
 
 class mGlobals;
+class MenuView;
 
 // What RunPatch tells Init.
 enum PatchAnswer : int32_t { kPatchGoOn = -1, kPatchRun = 0, kPatchStop = 1 };
@@ -43,15 +44,16 @@ class cApp {
   bool LoadSettingsForm(bool stand_alone);
 
   int32_t RunPatch(std::string* file, std::string* args);
+  // krvInitInterfaceDLL on the process's library; false when the upgrade program took over.
+  bool InitInterfaceDLL(bool first, bool second);
 
  private:
   bool CheckAccess();
-  // krvInitInterfaceDLL on the process's library; false when the upgrade program took over.
-  bool InitInterfaceDLL(bool first, bool second);
   LoaderResult ShowForm();
   bool Run(const std::string& command_line, const std::string& hidden, const std::string& file,
            const std::string& args);
   bool NotYetAvailable(const std::string& what);
+  void PlaceMenu(MenuView& view);
   // Shows a refusal text of CheckEnvironment in a stop box; true when there was one.
   bool Refused(const std::string& refusal);
   void ShowText(const std::string& text, int32_t style);

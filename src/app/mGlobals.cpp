@@ -4,14 +4,29 @@
 #include "app/cuAppError.h"
 #include "app/mCommon.h"
 #include "app/mLibFunctions_AppRunEx.h"
+#include "platform/WinPath.h"
 #include "suite/IObjects.h"
 #include "suite/krvLibrary.h"
+#include "ui/UiHost.h"
+#include "ui/mSubclass.h"
 
 namespace krv {
 
 mGlobals::mGlobals(AppEnv& environment) : env(environment) {}
 
-mGlobals::~mGlobals() = default;
+mGlobals::~mGlobals() {
+  forms.UnloadAll();
+  forms.Collect();
+}
+
+mSubclass* mGlobals::Subclass() {
+  if (!subclass_ && env.ui && env.ui->Windows()) {
+    std::string program = WinPathName(env.system.ExecutablePath());
+    if (const size_t dot = program.rfind('.'); dot != std::string::npos) program.erase(dot);
+    subclass_ = std::make_unique<mSubclass>(*env.ui->Windows(), program);
+  }
+  return subclass_.get();
+}
 
 krvLibrary& mGlobals::Library() {
   if (!lib_) lib_ = std::make_unique<krvLibrary>(env.registry, env.fs, env.system);
@@ -40,6 +55,13 @@ int Main(mGlobals& g) {
       bool already_held = false;
       std::string why;
       g.mutex_held = g.env.mutex.Create(kStarterMutex, &already_held, &why);
+      // The process lives while a form is loaded (the start menu).
+      if (g.env.ui) {
+        g.env.ui->RunLoop([&g] {
+          g.forms.Collect();
+          return !g.forms.AnyLoaded();
+        });
+      }
     } else {
       Shutdown(g);
     }
@@ -54,6 +76,7 @@ int Main(mGlobals& g) {
 void Shutdown(mGlobals& g) {
   try {
     g.ReleaseLibrary();
+    g.forms.UnloadAll();
     // The object may be in the middle of one of its own members (a hand-over
     // from the loader), so it is retired, not destroyed, until Main is done.
     if (g.app) g.retired_app = std::move(g.app);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/AppEnv.h"
+#include "app/Forms.h"
 #include "suite/IObjects.h"
 
 namespace krv {
@@ -14,6 +15,7 @@ namespace krv {
 class cApp;
 class krvLibrary;
 class IObjects;
+class mSubclass;
 
 // Looked for by the suite's other programs while a starter runs.
 inline constexpr char kStarterMutex[] = "KORVELLA_II_5_STARTER";
@@ -34,9 +36,16 @@ class mGlobals {
   // The interface library object; krvInitInterfaceDLL creates and prepares it.
   std::unique_ptr<IObjects> objects;
   void ReleaseLibrary();
+  // Window subclassing of this process; nullptr where there are no windows.
+  mSubclass* Subclass();
 
  private:
   std::unique_ptr<krvLibrary> lib_;
+  std::unique_ptr<mSubclass> subclass_;
+
+ public:
+  // Declared last: forms are unloaded before anything they use goes.
+  Forms forms;
 };
 
 // The starter's entry; returns the process exit code.

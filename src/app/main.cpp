@@ -7,5 +7,6 @@ int main() {
   krv::Platform platform = krv::CreateNativePlatform();
   krv::AppEnv env{*platform.registry, *platform.fs,     *platform.shell,
                   *platform.dialogs,  *platform.system, *platform.mutex};
+  env.ui = platform.ui.get();
   return krv::Main(env);
 }

@@ -1,6 +1,7 @@
 #include "platform/Text.h"
 
 #include <cstdint>
+#include <cstdlib>
 
 namespace krv {
 namespace {
@@ -169,6 +170,69 @@ std::string Utf8ToCp1252(std::string_view s) {
     out += mapped;
   }
   return out;
+}
+
+}  // namespace krv
+
+namespace krv {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::optional<double> RadixValue(std::string_view digits, int radix) {
+  if (digits.empty() || digits.size() > 16) return std::nullopt;
+  double value = 0;
+  for (char c : digits) {
+    int d = -1;
+    if (IsDigit(c)) d = c - '0';
+    if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+    if (d < 0 || d >= radix) return std::nullopt;
+    value = value * radix + d;
+  }
+  return value;
+}
+
+}  // namespace
+
+std::optional<double> NumericValue(std::string_view text) {
+  const size_t begin = text.find_first_not_of(" \t");
+  if (begin == std::string_view::npos) return std::nullopt;
+  text = text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+  if (text.size() > 2 && text[0] == '&') {
+    const char kind = text[1];
+    if (kind == 'H' || kind == 'h') return RadixValue(text.substr(2), 16);
+    if (kind == 'O' || kind == 'o') return RadixValue(text.substr(2), 8);
+    return std::nullopt;
+  }
+  std::string plain;  // sign, digits, '.', exponent: what strtod takes in the C locale
+  size_t i = 0;
+  if (text[i] == '+' || text[i] == '-') plain += text[i++];
+  size_t digits = 0;
+  bool point = false;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (IsDigit(c)) {
+      plain += c;
+      ++digits;
+    } else if ((c == '.' || c == ',') && !point) {
+      plain += '.';
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (digits == 0) return std::nullopt;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    plain += 'e';
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) plain += text[i++];
+    size_t exp_digits = 0;
+    for (; i < text.size() && IsDigit(text[i]) && exp_digits < 4; ++i, ++exp_digits) plain += text[i];
+    if (exp_digits == 0) return std::nullopt;
+  }
+  if (i != text.size()) return std::nullopt;
+  return std::strtod(plain.c_str(), nullptr);
 }
 
 }  // namespace krv

@@ -2,6 +2,7 @@
 // case is folded for ASCII and the German letters Ä, Ö, Ü.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,11 @@ bool IEndsWith(std::string_view s, std::string_view suffix);
 // Position of the first/last case-insensitive match, or npos.
 size_t IFind(std::string_view hay, std::string_view needle, size_t from = 0);
 size_t IFindLast(std::string_view hay, std::string_view needle);
+
+// The number a settings text stands for, as the settings have always been
+// read: blanks around it, a sign, digits with one decimal point or comma, an
+// exponent, or "&H" hexadecimal and "&O" octal. nullopt when not numeric.
+std::optional<double> NumericValue(std::string_view text);
 
 // Invalid UTF-8 bytes become U+FFFD; unpaired surrogates likewise.
 std::u16string Utf8ToUtf16(std::string_view s);

@@ -45,5 +45,19 @@ TEST(WinPathTest, SplitsJoinsAndMatchesWildcards) {
   for (const auto& c : cases) EXPECT_EQ(WildcardMatch(c.pattern, c.name), c.match) << c.pattern << " " << c.name;
 }
 
+TEST(TextTest, NumericValueReadsSettingsTexts) {
+  const struct {
+    const char* text;
+    std::optional<double> value;
+  } cases[] = {
+      {"0", 0.0},     {" 2 ", 2.0}, {"-1", -1.0}, {"1.5", 1.5}, {"1,5", 1.5},    {"1e1", 10.0}, {"&H10", 16.0},
+      {"&o17", 15.0}, {"", {}},     {"  ", {}},   {"abc", {}},  {"x", {}},       {"1x", {}},    {"1.2.3", {}},
+      {"&H", {}},     {"&HFG", {}}, {"+", {}},    {"1e", {}},   {"1e99999", {}}, {".", {}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(NumericValue(c.text), c.value) << '"' << c.text << '"';
+  }
+}
+
 }  // namespace
 }  // namespace krv

@@ -41,7 +41,7 @@ inline constexpr MenuItemText kMenuItems[kMenuItemCount] = {
     {"&Einstellungen", "Einstellungen vornehmen"},
     {"&Abbrechen", "Formular schließen"},
 };
-// Tooltip of item 4 for a user without administrator rights.
+// Tooltip of the icons of item 4 (its label has the plain one).
 inline constexpr char kMenuSettingsTooltipAdmin[] = "Einstellungen vornehmen (Admin-Rechte erforderlich)";
 
 inline constexpr char kMenuAutoUnloadText[] = "Autom. entladen";

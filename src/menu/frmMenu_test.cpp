@@ -1,0 +1,350 @@
+#include "menu/frmMenu.h"
+
+#include <gtest/gtest.h>
+
+#include "app/cApp.h"
+#include "app/mGlobals.h"
+#include "platform/WinPath.h"
+#include "testing/FakeUiHost.h"
+#include "testing/StarterHarness.h"
+#include "ui/FakeWindowSystem.h"
+
+namespace krv {
+namespace {
+
+constexpr char kProgramDir[] = "C:\\Programme\\Korvella\\";
+constexpr char kMenuKey[] = "Software\\Vantorel\\Korvella\\10.25\\Loader\\Menu";
+
+// A loaded form of the given name, standing in for the settings dialog.
+class NamedForm final : public Form {
+ public:
+  explicit NamedForm(std::string_view name) : name_(name) {}
+  std::string_view Name() const override { return name_; }
+  bool Loaded() const override { return loaded_; }
+  void Unload() override { loaded_ = false; }
+
+ private:
+  std::string_view name_;
+  bool loaded_ = true;
+};
+
+class MenuTest : public ::testing::Test {
+ protected:
+  MenuTest() {
+    h.env.ui = &ui;
+    for (const char* f : {"krvbrw25.exe", "krvver25.exe"}) h.fs.AddFile(std::string(kProgramDir) + f, "x");
+  }
+  // Shows the menu as a plain start does: item 0 active, counting down from `delay`.
+  void Open(bool use_delay = true) {
+    g.app = std::make_unique<cApp>(g);
+    ASSERT_TRUE(g.app->LoadMenu(0, use_delay));
+    view = ui.LastView();
+    ASSERT_NE(view, nullptr);
+    menu = dynamic_cast<frmMenu*>(view->events());
+    ASSERT_NE(menu, nullptr);
+  }
+  std::optional<std::string> Stored(const char* name) {
+    RegValue value;
+    std::string err;
+    if (h.reg.ReadValue(Hive::CurrentUser, kMenuKey, name, &value, &err) != RegStatus::kOk) return std::nullopt;
+    return value.text;
+  }
+  std::string Started() const { return h.shell.started.empty() ? "" : h.shell.started.back().file; }
+  std::string Shown() const { return h.dialogs.shown.empty() ? "" : h.dialogs.shown.back().text; }
+
+  StarterHarness h;
+  FakeUiHost ui;
+  FakeWindowSystem windows;  // outlives the globals, whose subclassing uses it
+  mGlobals g{h.env};
+  FakeMenuView* view = nullptr;
+  frmMenu* menu = nullptr;
+};
+
+TEST_F(MenuTest, CountsDownFromFiveAndStartsKorvellaAfterFiveSeconds) {
+  Open();
+  EXPECT_TRUE(view->IsVisible());
+  EXPECT_EQ(view->Highlighted(), 0);
+  EXPECT_EQ(view->count_item, 0);
+  EXPECT_TRUE(view->count_visible);
+  ui.Advance(4999);
+  EXPECT_EQ(view->count_seen, (std::vector<std::string>{"(5)", "(4)", "(3)", "(2)", "(1)"}));
+  EXPECT_TRUE(h.shell.started.empty());
+  ui.Advance(1);
+  EXPECT_EQ(Started(), kHarnessAccess);
+  EXPECT_TRUE(view->closed);
+  EXPECT_FALSE(g.forms.IsLoaded(kMenuFormName));
+}
+
+TEST_F(MenuTest, PlainStartShowsTheMenuWhileHoldingTheMutexAndStartsAfterTheCountdown) {
+  bool checked = false;
+  ui.script.push_back([this, &checked] {
+    checked = true;
+    EXPECT_TRUE(h.held.contains(kStarterMutex));
+    EXPECT_TRUE(ui.LastView()->IsVisible());
+  });
+  h.sys.command_line = "";
+  EXPECT_EQ(Main(g), 0);
+  EXPECT_TRUE(checked);
+  EXPECT_EQ(Started(), kHarnessAccess);
+  EXPECT_EQ(ui.now, 200 + 5000);  // the settling wait, then the countdown
+  EXPECT_TRUE(ui.views.empty()) << "the unloaded menu was freed";
+  EXPECT_FALSE(ui.busy);
+}
+
+TEST_F(MenuTest, MenuOpensUnderTheMouseAndStaysOnTheScreen) {
+  const struct Case {
+    TwipsPoint cursor;
+    int32_t left, top;
+  } cases[] = {
+      {{6000, 6000}, 5700, 5500},
+      {{19000, 14000}, 19200 - 2205, 14400 - 4290},
+      {{100, 100}, 0, 0},
+  };
+  for (const Case& c : cases) {
+    StarterHarness fresh;
+    FakeUiHost host;
+    host.cursor = c.cursor;
+    fresh.env.ui = &host;
+    mGlobals gm(fresh.env);
+    gm.app = std::make_unique<cApp>(gm);
+    gm.app->LoadMenu(0, false);
+    EXPECT_EQ(host.LastView()->left, c.left) << c.cursor.x;
+    EXPECT_EQ(host.LastView()->top, c.top) << c.cursor.y;
+  }
+}
+
+TEST_F(MenuTest, TheSecondHighlightRequestStopsTheCountdown) {
+  Open();
+  menu->LabelMouseMove(1);  // the pointer the menu appeared under
+  EXPECT_TRUE(menu->CountdownRunning());
+  EXPECT_EQ(view->Highlighted(), 1);
+  menu->Icon1MouseMove(1);
+  EXPECT_FALSE(menu->CountdownRunning());
+  EXPECT_FALSE(view->count_visible);
+  ui.Advance(60000);
+  EXPECT_TRUE(h.shell.started.empty());
+  EXPECT_FALSE(view->closed);
+}
+
+TEST_F(MenuTest, FocusEchoOfAHighlightIsNotASecondRequest) {
+  ui.echo_focus = true;
+  Open();
+  menu->KeyDown(kKeyDown, 0);
+  EXPECT_TRUE(menu->CountdownRunning());
+  EXPECT_EQ(menu->ActiveItem(), 1);
+}
+
+TEST_F(MenuTest, StartTimerZeroRunsAtOnceAndNegativeShowsNoCountdown) {
+  Open(false);
+  EXPECT_FALSE(view->count_visible);
+  EXPECT_TRUE(view->timers.empty());
+  ui.Advance(60000);
+  EXPECT_TRUE(h.shell.started.empty());
+  menu->pubStartTimer(0);
+  EXPECT_EQ(Started(), kHarnessAccess);
+}
+
+TEST_F(MenuTest, KeysMoveTheHighlightOrRunTheirItem) {
+  const struct Case {
+    int32_t from;
+    int32_t key;
+    int32_t shift;
+    int32_t active;       // highlighted afterwards (when nothing ran)
+    const char* started;  // file name started, "" none
+  } cases[] = {
+      {5, kKeyTab, 0, 0, ""},
+      {2, kKeyTab, kShiftBit, 3, ""},
+      {5, kKeyDown, 0, 5, ""},
+      {0, kKeyUp, 0, 0, ""},
+      {3, kKeyUp, 0, 2, ""},
+      {3, 'C', 0, 3, ""},
+      {1, 'D', kAltBit, 1, ""},
+      {4, 'C', kAltBit, 2, "krvver25.exe"},
+      {4, 'B', kAltBit | kCtrlBit, 1, "krvbrw25.exe"},
+      {4, 'F', kAltBit, 0, "msaccess.exe"},
+      {1, kKeyEnter, 0, 1, "krvbrw25.exe"},
+  };
+  for (const Case& c : cases) {
+    StarterHarness fresh;
+    FakeUiHost host;
+    fresh.env.ui = &host;
+    for (const char* f : {"krvbrw25.exe", "krvver25.exe"}) fresh.fs.AddFile(std::string(kProgramDir) + f, "x");
+    mGlobals gm(fresh.env);
+    gm.app = std::make_unique<cApp>(gm);
+    gm.app->LoadMenu(c.from, false);
+    auto* form = dynamic_cast<frmMenu*>(host.LastView()->events());
+    form->KeyDown(c.key, c.shift);
+    const std::string started = fresh.shell.started.empty() ? "" : WinPathName(fresh.shell.started[0].file);
+    EXPECT_EQ(started, c.started) << c.from << " key " << c.key;
+    EXPECT_EQ(form->ActiveItem(), c.active) << c.from << " key " << c.key;
+    if (*c.started) {
+      const bool sibling = started != "msaccess.exe";
+      EXPECT_EQ(fresh.shell.started[0].args, sibling ? "/AllowLoader" : fresh.shell.started[0].args);
+    }
+  }
+}
+
+TEST_F(MenuTest, EscapeAndAltAEndTheProgram) {
+  for (const int32_t shift : {0, kAltBit}) {
+    StarterHarness fresh;
+    FakeUiHost host;
+    fresh.env.ui = &host;
+    mGlobals gm(fresh.env);
+    fresh.sys.command_line = "";
+    host.script.push_back(
+        [&host, shift] { host.LastView()->events()->KeyDown(shift ? int32_t{'A'} : int32_t{kKeyEscape}, shift); });
+    Main(gm);
+    EXPECT_TRUE(fresh.shell.started.empty());
+    EXPECT_EQ(gm.app, nullptr);  // Shutdown retired it
+    EXPECT_FALSE(fresh.held.contains(kStarterMutex));
+    EXPECT_EQ(host.now, 200) << "ended before the countdown";
+  }
+}
+
+TEST_F(MenuTest, MissingSiblingProgramShowsMessage132AndTheMenuStays) {
+  Open(false);
+  menu->KeyDown(kKeyDown, 0);
+  menu->KeyDown(kKeyDown, 0);
+  menu->KeyDown(kKeyDown, 0);
+  menu->KeyDown(kKeyEnter, 0);
+  EXPECT_EQ(Shown(), std::string("Kann die Datei '") + kProgramDir + "krvcmp25.exe' nicht finden.");
+  EXPECT_EQ(h.dialogs.shown.back().style, kMbIconStop);
+  EXPECT_TRUE(h.shell.started.empty());
+  EXPECT_TRUE(g.forms.IsLoaded(kMenuFormName));
+}
+
+TEST_F(MenuTest, ARefusedStartIsShownOnceAndTheMenuStays) {
+  h.sys.processes = {"krvcmp25.exe"};
+  Open();
+  ui.Advance(30000);
+  ASSERT_EQ(h.dialogs.shown.size(), 1u);
+  EXPECT_EQ(Shown(), g.app->oErr().MsgLoad(104));
+  EXPECT_EQ(h.dialogs.shown[0].style & 0xF0, kMbIconStop);
+  EXPECT_TRUE(h.shell.started.empty());
+  EXPECT_TRUE(g.forms.IsLoaded(kMenuFormName));
+}
+
+TEST_F(MenuTest, RightClickOpensTheContextMenuAndSpaceRepeatsIt) {
+  Open(false);
+  menu->LabelMouseDown(2, kRightButton);
+  menu->LabelClick(2);
+  ASSERT_EQ(view->context_menus.size(), 1u);
+  EXPECT_TRUE(view->context_menus[0].auto_unload);
+  EXPECT_EQ(view->context_menus[0].skin, pSkin::kGrey);
+  menu->FakeClick(2);  // space on the focused item: the last button was the right one
+  EXPECT_EQ(view->context_menus.size(), 2u);
+  menu->BackgroundMouseUp(kLeftButton);
+  EXPECT_EQ(view->context_menus.size(), 2u);
+  EXPECT_TRUE(h.shell.started.empty());
+  menu->LabelMouseDown(1, kLeftButton);
+  menu->LabelClick(1);
+  EXPECT_EQ(Started(), std::string(kProgramDir) + "krvbrw25.exe");
+}
+
+TEST_F(MenuTest, PreferencesAreReadByTheirRulesAndNeverWrittenByLoading) {
+  const struct Case {
+    const char* auto_unload;  // nullptr: missing
+    const char* skin;
+    bool expect_auto;
+    int32_t expect_skin;
+  } cases[] = {
+      {nullptr, nullptr, true, 2}, {"0", "3", false, 0},  {"abc", "x", true, 0},
+      {"1", "1", true, 1},         {" 2 ", "2", true, 2}, {"0", "-1", false, 0},
+  };
+  for (const Case& c : cases) {
+    StarterHarness fresh;
+    FakeUiHost host;
+    fresh.env.ui = &host;
+    if (c.auto_unload) fresh.reg.SetString(Hive::CurrentUser, kMenuKey, "AutoUnload", c.auto_unload);
+    if (c.skin) fresh.reg.SetString(Hive::CurrentUser, kMenuKey, "Skin", c.skin);
+    const int writes_before = fresh.reg.writes;
+    mGlobals gm(fresh.env);
+    gm.app = std::make_unique<cApp>(gm);
+    gm.app->LoadMenu(0, true);
+    auto* form = dynamic_cast<frmMenu*>(host.LastView()->events());
+    EXPECT_EQ(form->AutoUnload(), c.expect_auto) << (c.auto_unload ? c.auto_unload : "missing");
+    EXPECT_EQ(form->SkinNumber(), c.expect_skin) << (c.skin ? c.skin : "missing");
+    EXPECT_EQ(host.LastView()->background.has_value(), c.expect_skin != 0);
+    EXPECT_EQ(fresh.reg.writes, writes_before) << "loading wrote a setting";
+  }
+}
+
+TEST_F(MenuTest, ContextMenuChoicesRecolourAndAreStored) {
+  Open(false);
+  menu->ContextSkin(pSkin::kBlue);
+  EXPECT_EQ(Stored("Skin"), "1");
+  ASSERT_TRUE(view->background.has_value());
+  EXPECT_EQ(view->background->resource_name, "BACK1");
+  EXPECT_EQ(view->icon_back, 0xC08E70u);
+  EXPECT_EQ(view->looks[0].color, 0x000000u);
+  EXPECT_EQ(view->looks[3].color, 0x808080u);
+  menu->ContextSkin(pSkin::kGrey);
+  EXPECT_EQ(view->looks[0].color, 0xFFFFFFu);
+  EXPECT_TRUE(view->looks[0].bold);
+  EXPECT_FALSE(view->looks[0].second_icon);
+  menu->ContextAutoUnload();
+  EXPECT_EQ(Stored("AutoUnload"), "0");
+  EXPECT_FALSE(menu->AutoUnload());
+  menu->ContextAutoUnload();
+  EXPECT_EQ(Stored("AutoUnload"), "1");
+}
+
+TEST_F(MenuTest, DeactivationUnloadsUnlessTheSettingsDialogIsOpenOrAutoUnloadIsOff) {
+  ui.windows = &windows;
+  ui.on_window_created = [this](WindowHandle hwnd) {
+    windows.AddWindow(hwnd, [](WindowHandle, uint32_t, std::uintptr_t, std::intptr_t) { return 7; });
+  };
+  Open();
+  const WindowHandle hwnd = view->Handle();
+  const std::string h_text = std::to_string(hwnd);
+  EXPECT_EQ(windows.GetProperty(hwnd, h_text + "#28C"), 1);
+  EXPECT_EQ(windows.Send(hwnd, kWmActivateApp, 1, 0), 7);  // activation; the window's own result
+  EXPECT_TRUE(menu->Loaded());
+  auto& dialog = g.forms.Add(std::make_unique<NamedForm>(kSettingsFormName));
+  windows.Send(hwnd, kWmActivateApp, 0x12340000, 0);  // low word 0: deactivated
+  EXPECT_TRUE(menu->Loaded());
+  dialog.Unload();
+  menu->ContextAutoUnload();  // off
+  windows.Send(hwnd, kWmActivateApp, 0, 0);
+  EXPECT_TRUE(menu->Loaded());
+  menu->ContextAutoUnload();  // on again
+  windows.Send(hwnd, kWmActivateApp, 0, 0);
+  EXPECT_FALSE(menu->Loaded());
+  EXPECT_TRUE(view->closed);
+  EXPECT_TRUE(windows.windows[hwnd].props.empty()) << "detached on unload";
+  EXPECT_NE(windows.GetWindowProc(hwnd), FakeWindowSystem::kSubclassProc);
+  EXPECT_NE(g.app, nullptr) << "unloading by code does not shut down";
+}
+
+TEST_F(MenuTest, TerminalFocusLossUnloadsLikeDeactivation) {
+  Open();
+  EXPECT_EQ(view->Handle(), 0);
+  menu->AppActivated(true);
+  EXPECT_TRUE(menu->Loaded());
+  menu->AppActivated(false);
+  EXPECT_FALSE(menu->Loaded());
+}
+
+TEST_F(MenuTest, ClosingByTheUserShutsDownClosingByCodeDoesNot) {
+  Open();
+  menu->QueryUnload(kUnloadByUser);
+  EXPECT_FALSE(menu->Loaded());
+  EXPECT_EQ(g.app, nullptr);
+  StarterHarness fresh;
+  FakeUiHost host;
+  fresh.env.ui = &host;
+  mGlobals gm(fresh.env);
+  gm.app = std::make_unique<cApp>(gm);
+  gm.app->LoadMenu(0, true);
+  dynamic_cast<frmMenu*>(host.LastView()->events())->QueryUnload(kUnloadByOwner);
+  EXPECT_NE(gm.app, nullptr);
+}
+
+TEST_F(MenuTest, LowWordIsSigned) {
+  EXPECT_EQ(LoWord(0x0001FFFFu), -1);
+  EXPECT_EQ(LoWord(0x12340000u), 0);
+  EXPECT_EQ(LoWord(0x7FFFu), 0x7FFF);
+}
+
+}  // namespace
+}  // namespace krv
