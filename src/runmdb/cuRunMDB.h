@@ -108,6 +108,8 @@ class cuRunMDB {
   void RegListAdd(int32_t selector, const std::string& entry);
 
  private:
+  // The list a selector names (0 Access, 1 database, 2 workgroup file); nullptr for others.
+  std::string* RegListOf(int32_t selector);
   enum class Target { kDatabase, kSystemDb };
 
   // Errors. The source is the application title, then ": " and the

@@ -86,21 +86,22 @@ std::string cuRunMDB::RegListBuild(const std::string& key, const std::string& va
   return entry;
 }
 
-int32_t cuRunMDB::RegListArray(int32_t selector, std::vector<std::pair<std::string, std::string>>* items) {
-  const std::string* list = nullptr;
+std::string* cuRunMDB::RegListOf(int32_t selector) {
   switch (selector) {
     case 0:
-      list = &acc_reg_list_;
-      break;
+      return &acc_reg_list_;
     case 1:
-      list = &db_reg_list_;
-      break;
+      return &db_reg_list_;
     case 2:
-      list = &sysdb_reg_list_;
-      break;
+      return &sysdb_reg_list_;
     default:
-      Raise(kRunMdbInvalidValue, "RegListArray", std::to_string(selector));
+      return nullptr;
   }
+}
+
+int32_t cuRunMDB::RegListArray(int32_t selector, std::vector<std::pair<std::string, std::string>>* items) {
+  const std::string* list = RegListOf(selector);
+  if (!list) Raise(kRunMdbInvalidValue, "RegListArray", std::to_string(selector));
   std::vector<std::string> entries;
   const int32_t count = H::String2Array(*list, &entries, list_sep_);
   if (count == 0) return 0;
@@ -122,20 +123,8 @@ int32_t cuRunMDB::RegListArray(int32_t selector, std::vector<std::pair<std::stri
 
 void cuRunMDB::RegListAdd(int32_t selector, const std::string& entry) {
   if (entry.empty()) return;
-  std::string* list = nullptr;
-  switch (selector) {
-    case 0:
-      list = &acc_reg_list_;
-      break;
-    case 1:
-      list = &db_reg_list_;
-      break;
-    case 2:
-      list = &sysdb_reg_list_;
-      break;
-    default:
-      return;
-  }
+  std::string* list = RegListOf(selector);
+  if (!list) return;
   H::AddToString(*list, entry, list_sep_, false);
 }
 
