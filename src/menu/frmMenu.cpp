@@ -71,12 +71,14 @@ void frmMenu::Load() {
 }
 
 void frmMenu::pubActiveItem(int32_t index) {
+  if (!loaded_) return;
   view_->MoveCountToItem(index);
   HighlightItem(index, false);
   active_item_ = index;
 }
 
 void frmMenu::pubStartTimer(int32_t seconds) {
+  if (!loaded_) return;
   if (seconds > 0) {
     remaining_ = seconds;
     view_->SetCountText(CountText(seconds));
@@ -93,6 +95,7 @@ void frmMenu::pubStartTimer(int32_t seconds) {
 }
 
 void frmMenu::HighlightItem(int32_t index, bool force) {
+  if (!loaded_) return;  // skin and window are gone
   try {
     StopCountdown();
     if (!force && index == active_item_) return;

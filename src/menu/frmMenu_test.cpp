@@ -340,6 +340,18 @@ TEST_F(MenuTest, ClosingByTheUserShutsDownClosingByCodeDoesNot) {
   EXPECT_NE(gm.app, nullptr);
 }
 
+TEST_F(MenuTest, AMissingFrontEndEndsTheStartWithoutAMenuLeftBehind) {
+  std::string err;
+  ASSERT_TRUE(h.fs.DeleteFile(std::string(kProgramDir) + "krv25.mde", &err)) << err;
+  h.sys.command_line = "";
+  EXPECT_EQ(Main(g), 1);
+  ASSERT_EQ(h.dialogs.shown.size(), 1u);
+  EXPECT_EQ(h.dialogs.shown[0].style & 0xF0, kMbIconStop);
+  EXPECT_FALSE(g.forms.AnyLoaded());
+  EXPECT_TRUE(ui.views.empty() || ui.LastView()->closed);
+  EXPECT_FALSE(h.held.contains(kStarterMutex));
+}
+
 TEST_F(MenuTest, LowWordIsSigned) {
   EXPECT_EQ(LoWord(0x0001FFFFu), -1);
   EXPECT_EQ(LoWord(0x12340000u), 0);
