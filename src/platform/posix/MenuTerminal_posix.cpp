@@ -32,7 +32,7 @@ using Cell = TerminalMenu::Cell;
 
 // ---- The terminal state, shared by all menus of the process ----------------
 
-constexpr char kEnterSequence[] = "\x1b[?1049h\x1b[?25l\x1b[?1003h\x1b[?1006h\x1b[?1004h\x1b[2J";
+constexpr char kEnterSequence[] = "\x1b[?1049h\x1b[?25l\x1b[?1003h\x1b[?1006h\x1b[?1004h";
 constexpr char kLeaveSequence[] = "\x1b[?1004l\x1b[?1006l\x1b[?1003l\x1b[?1002l\x1b[?1000l\x1b[0m\x1b[?25h\x1b[?1049l";
 constexpr int kCloseSignals[] = {SIGINT, SIGHUP, SIGTERM};
 

@@ -241,13 +241,13 @@ TEST(TerminalMenuTest, ShowsTheMenuAndCloseGivesTheTerminalBack) {
   EXPECT_TRUE(RowHas(pty, host, 3, "KORVELLA II.5"));
   const char* captions[] = {"KORVELLA", "Browser", "VersionsInfo", "Kompressor", "Einstellungen", "Abbrechen"};
   for (int i = 0; i < 6; ++i) EXPECT_TRUE(RowHas(pty, host, ItemRow(i) - 1, captions[i]));
+  EXPECT_TRUE(RowHas(pty, host, ItemRow(3) - 1, "(5)"));
   const std::string row3 = Screen(pty.Output())[static_cast<size_t>(ItemRow(3) - 1)];
   EXPECT_GT(row3.find("(5)"), row3.find("Kompressor"));
-  EXPECT_NE(row3.find("(5)"), std::string::npos);
   EXPECT_TRUE(RowHas(pty, host, 18, "KORVELLA Browser starten"));
   EXPECT_TRUE(RowHas(pty, host, 19, "F2"));
   EXPECT_EQ(Join(Screen(pty.Output())).find('&'), std::string::npos);
-  EXPECT_NE(pty.Output().find("\x1b[0;4"), std::string::npos);  // the underlined mnemonic
+  EXPECT_TRUE(OutputHas(pty, host, "\x1b[0;4"));  // the underlined mnemonic
 
   view->SetCountText("(4)");
   EXPECT_TRUE(RowHas(pty, host, ItemRow(3) - 1, "(4)"));
@@ -271,6 +271,40 @@ TEST(TerminalMenuTest, ShowsTheMenuAndCloseGivesTheTerminalBack) {
   termios after{};
   ASSERT_EQ(tcgetattr(pty.slave(), &after), 0);
   EXPECT_TRUE(SameTermios(before, after));
+}
+
+TEST(TerminalMenuTest, ColoursBecomeTrueOr256ColourSgr) {
+  // Each cell's attributes are written whole: reset, bold, underline, ink, paper.
+  const struct Case {
+    const char* colorterm;
+    uint32_t color;  // of item 2's caption (bold), as the form gives it
+    const char* background;
+    uint32_t icon_back;
+    const char* caption_sgr;  // in front of the caption's first letter, the underlined mnemonic
+    const char* icon_sgr;     // of the icon cells
+  } cases[] = {
+      {"truecolor", 0x0000FF, nullptr, 0x8000000F, "\x1b[0;1;4;38;2;255;0;0;48;2;192;192;192mV", "48;2;192;192;192"},
+      {"truecolor", 0x80000011, nullptr, 0xC08E70, "\x1b[0;1;4;38;2;128;128;128;48;2;192;192;192mV",
+       "48;2;112;142;192"},
+      {"24bit", 0x2C2A2B, "BACK2", 0x565255, "\x1b[0;1;4;38;2;43;42;44;48;2;112;110;111mV", "48;2;85;82;86"},
+      {"truecolor", 0x000000, "BACK1", 0xC08E70, "\x1b[0;1;4;38;2;0;0;0;48;2;176;196;222mV", "48;2;112;142;192"},
+      {"", 0x80000011, nullptr, 0x8000000F, "\x1b[0;1;4;38;5;244;48;5;250mV", "48;5;250"},
+      {"", 0xFFFFFF, "BACK2", 0x000000, "\x1b[0;1;4;38;5;231;48;5;242mV", "48;5;16"},
+  };
+  for (const auto& c : cases) {
+    setenv("COLORTERM", c.colorterm, 1);
+    Pty pty;
+    PosixUiHost host(pty.slave(), pty.slave());
+    RecordingEvents events;
+    auto view = host.CreateMenuView(events);
+    if (c.background) view->SetBackground(SkinBitmap{c.background, 150, 260, 8});
+    view->SetIconBackColor(c.icon_back);
+    view->SetItemLook(2, c.color, true, false);
+    view->Show();
+    EXPECT_TRUE(OutputHas(pty, host, c.caption_sgr)) << c.caption_sgr + 1 << " in " << pty.Output();
+    EXPECT_TRUE(OutputHas(pty, host, c.icon_sgr)) << c.icon_sgr;
+  }
+  unsetenv("COLORTERM");
 }
 
 TEST(TerminalMenuTest, KeysAndMouseReportsBecomeEvents) {
@@ -529,7 +563,7 @@ TEST(TerminalMenuTest, TimersFireThroughWaitUntilDisarmed) {
   view->SetTimer(MenuTimer::kCount, 20);
   view->SetTimer(MenuTimer::kRun, 70);
   host.Wait(115);
-  EXPECT_GE(events.Count("Timer 2"), 4u);
+  EXPECT_GE(events.Count("Timer 2"), 3u);  // 5 on time; a late tick does not pile up
   EXPECT_LE(events.Count("Timer 2"), 6u);
   EXPECT_EQ(events.Count("Timer 1"), 1u);
   view->SetTimer(MenuTimer::kCount, 0);
