@@ -97,16 +97,6 @@ std::vector<RunMdbCase> ArgumentCases() {
        kDbQ + " /Compact /Excl /nostartup /Repair /ro /Runtime /Decompile",
        "",
        {}},
-      {"excl and compact",
-       [](RunMdbWorld& w) {
-         AccessAndDb(w);
-         w.runner->SetAccOption(1, true);
-         w.runner->SetAccOption(0, true);
-       },
-       kAccessD,
-       kDbQ + " /Compact /Excl",
-       "",
-       {}},
       {"macro",
        [](RunMdbWorld& w) {
          AccessAndDb(w);
@@ -124,16 +114,6 @@ std::vector<RunMdbCase> ArgumentCases() {
        kAccessD,
        kDbQ + " /x \"Start Makro\"",
        "",
-       {}},
-      {"user and password",
-       [](RunMdbWorld& w) {
-         AccessAndDb(w);
-         w.runner->SetSystemDBUser("VZ");
-         w.runner->SetSystemDBPwd("ZBNHte");
-       },
-       kAccessD,
-       kDbQ + " /user \"VZ\" /pwd \"ZBNHte\"",
-       kDbQ + " /user \"XXXX\" /pwd \"YYYY\"",
        {}},
       {"user without password",
        [](RunMdbWorld& w) {

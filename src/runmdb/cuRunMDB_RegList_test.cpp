@@ -193,13 +193,6 @@ TEST_F(RegListTest, HiveNames) {
 TEST(RunMdbErrorsTest, NumbersAndDescriptions) {
   EXPECT_EQ(RunMdbErrorNumber(4), static_cast<int32_t>(0x80040404u));
   EXPECT_EQ(RunMdbErrorNumber(17), static_cast<int32_t>(0x80040411u));
-  EXPECT_EQ(RunMdbErrorDescription(2, "", "krv25"), "Der Access-Pfad kann nicht aus der Registry ermittelt werden.");
-  EXPECT_EQ(RunMdbErrorDescription(6, "", "krv25"),
-            "Es sind keine Pfadinformationen für die zu startende Datenbank verfügbar.\r\nWenn Sie keinen Pfad "
-            "angeben, muss sich eine Datenbank namens 'krv25.mdb/mde/mda' im Programmpfad befinden.");
-  EXPECT_EQ(RunMdbErrorDescription(15, "", "krv25"),
-            "Die benutzerdefinierten Registryeinträge für den Pfad der Systemdatenbank sind nicht vorhanden, "
-            "enthalten keinen Wert oder an den angegebenen Positionen wurde keine Systemdatenbank gefunden.");
   // The argument is inserted as given, even when it holds placeholders.
   EXPECT_EQ(RunMdbErrorDescription(3, "a##b@@c", ""), "Die Datei 'a##b@@c' wurde nicht gefunden.");
   EXPECT_EQ(RunMdbErrorDescription(0, "x", ""), "");
