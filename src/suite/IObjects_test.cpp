@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/KrvError.h"
 #include "suite/SuiteConfig.h"
 #include "testing/FakeFileSystem.h"
 #include "testing/FakeRegistry.h"
@@ -16,32 +15,11 @@ const std::string kOptions = std::string(kProductRoot) + "\\Options";
 class IObjectsTest : public testing::Test {
  protected:
   void SetUp() override { sys.exe_path = "C:\\Programme\\Korvella\\krv25.exe"; }
-  int32_t InitError(bool need_backend, bool need_front_end) {
-    try {
-      objects.Init(need_backend, need_front_end);
-    } catch (const KrvError& e) {
-      EXPECT_EQ(e.source, "IObjects: Init");
-      EXPECT_FALSE(e.description.empty());
-      return e.number;
-    }
-    return 0;
-  }
   FakeRegistry reg;
   FakeFileSystem fs;
   FakeSystem sys;
   IObjects objects{reg, fs, sys};
 };
-
-TEST_F(IObjectsTest, InitChecksWhatTheFlagsAskFor) {
-  EXPECT_EQ(InitError(false, false), 0);
-  EXPECT_EQ(InitError(true, false), kErrBackendPathNotSet);
-  EXPECT_EQ(InitError(false, true), kErrMainProgramUnavailable);
-  EXPECT_EQ(InitError(true, true), kErrBackendPathNotSet);
-  reg.SetString(Hive::CurrentUser, kOptions, "BackendPath", "D:\\Daten\\krvdat25.mdb");
-  EXPECT_EQ(InitError(true, true), kErrMainProgramUnavailable);
-  fs.AddFile("C:\\Programme\\Korvella\\krv25.mde");
-  EXPECT_EQ(InitError(true, true), 0);
-}
 
 TEST_F(IObjectsTest, BackendPathFromUserThenMachine) {
   EXPECT_EQ(objects.BackendPath(), "");

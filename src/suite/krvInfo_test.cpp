@@ -79,14 +79,5 @@ TEST_F(krvInfoTest, AdministratorToolsByCaptionOrProcess) {
   EXPECT_TRUE(info.Environment().AdminToolsWindow());
 }
 
-TEST_F(krvInfoTest, FolderRootAndRights) {
-  sys.exe_path = "Z:\\opt\\korvella\\krv25";
-  EXPECT_EQ(info.ProgramFolder(), "Z:\\opt\\korvella\\");
-  EXPECT_EQ(info.ProductRoot(), "Software\\Vantorel\\Korvella\\10.25");
-  EXPECT_TRUE(info.RightsSeparated());
-  sys.admin = true;
-  EXPECT_TRUE(info.IsAdmin());
-}
-
 }  // namespace
 }  // namespace krv

@@ -118,16 +118,5 @@ TEST_F(krvLibraryTest, SettingsCollectionUserBeforeMachine) {
   EXPECT_EQ(settings.Names(), (std::vector<std::string>{"StartLog", "CheckLib", "NoRuntime", "UseProfile"}));
 }
 
-TEST_F(krvLibraryTest, ApplicationObject) {
-  sys.exe_path = "D:\\Programme\\Korvella II\\krv25.exe";
-  krvApplication& app = lib.Application();
-  EXPECT_EQ(app.ProductRoot(), "Software\\Vantorel\\Korvella\\10.25");
-  EXPECT_EQ(app.ProgramFolder(), "D:\\Programme\\Korvella II\\");
-  sys.admin = false;
-  EXPECT_FALSE(app.AdminCheck());
-  sys.admin = true;
-  EXPECT_TRUE(app.AdminCheck());
-}
-
 }  // namespace
 }  // namespace krv
