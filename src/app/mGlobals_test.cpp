@@ -57,16 +57,6 @@ TEST_F(StartSequenceTest, SecondInstanceIsRefusedWithoutApplicationObject) {
   EXPECT_TRUE(h.shell.started.empty());
 }
 
-TEST_F(StartSequenceTest, SettingsDecideProfileAndRuntimeParts) {
-  h.LibSetting("UseProfile", "1");
-  h.LibSetting("NoRuntime", "1");
-  Start("/L");
-  ASSERT_EQ(h.shell.started.size(), 1u) << Shown();
-  EXPECT_EQ(h.shell.started[0].args,
-            "\"C:\\Programme\\Korvella\\krv25.mde\" /Profile \"Korvella 10.25\" /user \"VZ\" /pwd \"ZBNHte\" /cmd "
-            "\"krv25.exe\"");
-}
-
 TEST_F(StartSequenceTest, MissingAccessPathSendsAdministratorToTheToolsElevatedForUsers) {
   h.reg.SetString(Hive::LocalMachine, std::string(kHarnessRoot) + "\\Options", "AccessPath", "C:\\fehlt\\msaccess.exe");
   h.fs.AddFile("C:\\Programme\\Korvella\\krvadm25.exe");
