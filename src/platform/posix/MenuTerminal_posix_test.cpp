@@ -619,6 +619,8 @@ TEST(TerminalMenuTest, WithoutATerminalPrintsLinesAndReadsPlainKeys) {
       "c\r\n \x1b";
   ASSERT_EQ(write(in[1], keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
   close(in[1]);
+  host.Wait(100);  // all keys and the end, before the form arms its timer
+  EXPECT_TRUE(view->IsVisible());
   view->SetTimer(MenuTimer::kRun, 30);
   ASSERT_TRUE(RunUntil(host, [&] { return events.Count("Timer 1") > 0; }));
   EXPECT_EQ(events.log, (std::vector<std::string>{"KeyDown 9 0", "KeyDown 66 0", "KeyDown 67 4", "KeyDown 13 0",

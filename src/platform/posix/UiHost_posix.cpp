@@ -118,8 +118,10 @@ bool PosixUiHost::PumpOnce(std::optional<Clock::time_point> until) {
     return true;
   }
   TerminalMenu* target = InputTarget();
-  if (target && input_ended_ && !timer_due) {
-    // Input is over and no timer runs: nothing can choose an item any more.
+  if (!until && target && input_ended_ && !timer_due) {
+    // The loop would wait forever: input is over and no timer runs, so
+    // nothing can choose an item any more. (DoEvents and Wait return
+    // instead, since the form may still arm a timer.)
     target->UserClose(kUnloadByUser);
     return true;
   }
