@@ -74,10 +74,16 @@ class Pty {
     reader_ = std::thread([this] { Drain(); });
   }
   ~Pty() {
+    HangUp();
+    close(slave_);
+  }
+  // The terminal goes away, as when its window is closed.
+  void HangUp() {
+    if (master_ < 0) return;
     stop_ = true;
     reader_.join();
-    close(slave_);
     close(master_);
+    master_ = -1;
   }
   int slave() const { return slave_; }
   void Type(const std::string& bytes) const {
@@ -436,6 +442,19 @@ TEST(TerminalMenuTest, CtrlCAsksTheFormAndCloses) {
   termios after{};
   tcgetattr(pty.slave(), &after);
   EXPECT_TRUE(SameTermios(before, after));
+}
+
+TEST(TerminalMenuTest, HangUpClosesAsTheUser) {
+  Pty pty;
+  PosixUiHost host(pty.slave(), pty.slave());
+  RecordingEvents events;
+  auto view = host.CreateMenuView(events);
+  view->Show();
+  view->SetTimer(MenuTimer::kCount, 1000);  // a running countdown does not keep it up
+  host.DoEvents();
+  pty.HangUp();
+  ASSERT_TRUE(RunUntil(host, [&] { return !view->IsVisible(); }));
+  EXPECT_EQ(events.log, std::vector<std::string>{"QueryUnload 0"});
 }
 
 TEST(TerminalMenuTest, SignalsCloseTheMenuAndGiveTheTerminalBack) {

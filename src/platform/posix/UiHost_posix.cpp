@@ -12,6 +12,8 @@ namespace krv {
 
 std::unique_ptr<UiHost> CreateUiHost() { return std::make_unique<PosixUiHost>(); }
 
+PosixUiHost::PosixUiHost(int in_fd, int out_fd) : in_fd_(in_fd), out_fd_(out_fd), in_is_tty_(isatty(in_fd) == 1) {}
+
 std::unique_ptr<MenuView> PosixUiHost::CreateMenuView(MenuEvents& events) {
   return std::make_unique<TerminalMenu>(this, events, in_fd_, out_fd_);
 }
@@ -73,7 +75,7 @@ void PosixUiHost::FlushMenus() {
 void PosixUiHost::Deliver(const TermInput& in) {
   TerminalMenu* target = InputTarget();
   if (!target) return;
-  if (in.type == TermInput::Type::kEndOfInput && !target->interactive() && isatty(in_fd_) != 1) {
+  if (in.type == TermInput::Type::kEndOfInput && !target->interactive() && !in_is_tty_) {
     input_ended_ = true;  // Ctrl+D in a script: end of input, as below
     return;
   }
@@ -100,7 +102,7 @@ void PosixUiHost::ReadInput() {
   queue_.insert(queue_.end(), decoded.begin(), decoded.end());
   // The terminal hung up, or its input ended: the user closes the menu. A
   // script's input ends without closing, so a countdown still runs.
-  if (input_ended_ && target && isatty(in_fd_) == 1) queue_.push_back(TermInput{TermInput::Type::kInterrupt});
+  if (input_ended_ && target && in_is_tty_) queue_.push_back(TermInput{TermInput::Type::kInterrupt});
 }
 
 bool PosixUiHost::PumpOnce(std::optional<Clock::time_point> until) {

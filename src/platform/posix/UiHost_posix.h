@@ -16,7 +16,7 @@ class PosixUiHost final : public UiHost {
  public:
   using Clock = TerminalMenu::Clock;
 
-  explicit PosixUiHost(int in_fd = 0, int out_fd = 1) : in_fd_(in_fd), out_fd_(out_fd) {}
+  explicit PosixUiHost(int in_fd = 0, int out_fd = 1);
 
   std::unique_ptr<MenuView> CreateMenuView(MenuEvents& events) override;
   TwipsPoint CursorPosition() override { return {}; }
@@ -46,6 +46,7 @@ class PosixUiHost final : public UiHost {
 
   const int in_fd_;
   const int out_fd_;
+  const bool in_is_tty_;  // asked once: a hung-up terminal may no longer say
   TerminalInputDecoder decoder_;
   std::deque<TermInput> queue_;
   std::optional<Clock::time_point> escape_deadline_;
