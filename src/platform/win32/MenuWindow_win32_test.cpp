@@ -335,18 +335,17 @@ TEST_F(MenuWindowTest, MouseOverLabelsIconsAndBackground) {
   }
 }
 
+BOOL CALLBACK FindTooltip(HWND hwnd, LPARAM out) {
+  wchar_t cls[64] = {};
+  GetClassNameW(hwnd, cls, 64);
+  if (_wcsicmp(cls, TOOLTIPS_CLASSW) != 0) return TRUE;
+  *reinterpret_cast<HWND*>(out) = hwnd;
+  return FALSE;
+}
+
 TEST_F(MenuWindowTest, TooltipsOfTheItemsCanBeChanged) {
   HWND tip = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM out) -> BOOL {
-        wchar_t cls[64] = {};
-        GetClassNameW(w, cls, 64);
-        if (_wcsicmp(cls, TOOLTIPS_CLASSW) != 0) return TRUE;
-        *reinterpret_cast<HWND*>(out) = w;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&tip));
+  EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&tip));
   ASSERT_NE(tip, nullptr);
   auto text_of = [&](int id) {
     wchar_t buffer[128] = {};
@@ -393,6 +392,13 @@ TEST_F(MenuWindowTest, CloseRequestsAskTheFormAndTheWindowGoes) {
     host->Wait(60);  // the timer died with the window
     EXPECT_EQ(events.log.size(), 1u);
   }
+}
+
+TEST_F(MenuWindowTest, AltF4OnTheFocusedItemClosesLikeTheCloseBox) {
+  PostMessageW(Child(kMenuFakeId + 2), WM_SYSKEYDOWN, VK_F4, (1 << 29) | 1);
+  host->Wait(50);
+  EXPECT_EQ(events.log, (std::vector<std::string>{"KeyDown 115 4", "QueryUnload 0"}));
+  EXPECT_FALSE(IsWindow(hwnd));
 }
 
 TEST_F(MenuWindowTest, ClosingOrDroppingTheViewInsideAnEventIsSafe) {
