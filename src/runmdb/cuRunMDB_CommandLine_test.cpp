@@ -7,6 +7,14 @@
 namespace krv {
 namespace {
 
+// Access on D: and the database in the program folder, then `set`.
+std::function<void(RunMdbWorld&)> WithDb(std::function<void(cuRunMDB&)> set) {
+  return [set](RunMdbWorld& w) {
+    AccessAndDb(w);
+    set(*w.runner);
+  };
+}
+
 std::vector<RunMdbCase> ArgumentCases() {
   const std::string wrkgrp = "/wrkgrp \"C:\\Programme\\Korvella\\krvwrk25.mdw\"";
   return {
@@ -50,28 +58,19 @@ std::vector<RunMdbCase> ArgumentCases() {
        "",
        {"Kein Dateiname angegeben, Pfad kann nicht ermittelt werden", "[SysDB-Pfad]"}},
       {"profile with a blank",
-       [](RunMdbWorld& w) {
-         AccessAndDb(w);
-         w.runner->SetProfile("Korvella 10.25");
-       },
+       WithDb([](cuRunMDB& r) { r.SetProfile("Korvella 10.25"); }),
        kAccessD,
        kDbQ + " /Profile \"Korvella 10.25\"",
        "",
        {"[Profil]", "Profil: Korvella 10.25"}},
       {"no profile, whatever VerifyProfile says",
-       [](RunMdbWorld& w) {
-         AccessAndDb(w);
-         w.runner->SetVerifyProfile(true);
-       },
+       WithDb([](cuRunMDB& r) { r.SetVerifyProfile(true); }),
        kAccessD,
        kDbQ,
        "",
        {"[Profil]", "Kein Profil eingestellt"}},
       {"profile with slash and semicolon",
-       [](RunMdbWorld& w) {
-         AccessAndDb(w);
-         w.runner->SetProfile("Team/A;B");
-       },
+       WithDb([](cuRunMDB& r) { r.SetProfile("Team/A;B"); }),
        kAccessD,
        kDbQ + " /Profile \"Team//A;;B\"",
        "",
@@ -89,81 +88,53 @@ std::vector<RunMdbCase> ArgumentCases() {
        "",
        {"Profil: Korvella 10.25", "Schlüssel: SOFTWARE\\Microsoft\\Office\\10.0\\Access\\Profiles", "Profil: OK"}},
       {"all options in index order",
-       [](RunMdbWorld& w) {
-         AccessAndDb(w);
-         for (int i = 6; i >= 0; --i) w.runner->SetAccOption(i, true);
-       },
+       WithDb([](cuRunMDB& r) {
+         for (int i = 6; i >= 0; --i) r.SetAccOption(i, true);
+       }),
        kAccessD,
        kDbQ + " /Compact /Excl /nostartup /Repair /ro /Runtime /Decompile",
        "",
        {}},
-      {"macro",
-       [](RunMdbWorld& w) {
-         AccessAndDb(w);
-         w.runner->SetMacro(" AutoStart ");
-       },
-       kAccessD,
-       kDbQ + " /x \"AutoStart\"",
-       "",
-       {}},
+      {"macro", WithDb([](cuRunMDB& r) { r.SetMacro(" AutoStart "); }), kAccessD, kDbQ + " /x \"AutoStart\"", "", {}},
       {"macro already quoted",
-       [](RunMdbWorld& w) {
-         AccessAndDb(w);
-         w.runner->SetMacro("\"Start Makro\"");
-       },
+       WithDb([](cuRunMDB& r) { r.SetMacro("\"Start Makro\""); }),
        kAccessD,
        kDbQ + " /x \"Start Makro\"",
        "",
        {}},
       {"user without password",
-       [](RunMdbWorld& w) {
-         AccessAndDb(w);
-         w.runner->SetSystemDBUser("VZ");
-       },
+       WithDb([](cuRunMDB& r) { r.SetSystemDBUser("VZ"); }),
        kAccessD,
        kDbQ + " /user \"VZ\"",
        kDbQ + " /user \"XXXX\"",
        {}},
       {"password without user is not passed",
-       [](RunMdbWorld& w) {
-         AccessAndDb(w);
-         w.runner->SetSystemDBPwd("ZBNHte");
-       },
+       WithDb([](cuRunMDB& r) { r.SetSystemDBPwd("ZBNHte"); }),
        kAccessD,
        kDbQ,
        "",
        {}},
       {"user with blank and semicolon, password with slash",
-       [](RunMdbWorld& w) {
-         AccessAndDb(w);
-         w.runner->SetSystemDBUser("Max Muster;1");
-         w.runner->SetSystemDBPwd("a/b");
-       },
+       WithDb([](cuRunMDB& r) {
+         r.SetSystemDBUser("Max Muster;1");
+         r.SetSystemDBPwd("a/b");
+       }),
        kAccessD,
        kDbQ + " /user \"Max Muster;;1\" /pwd \"a//b\"",
        kDbQ + " /user \"XXXX\" /pwd \"YYYY\"",
        {}},
       {"cmd comes last",
-       [](RunMdbWorld& w) {
-         AccessAndDb(w);
-         w.runner->SetSystemDBUser("VZ");
-         w.runner->SetSystemDBPwd("ZBNHte");
-         w.runner->SetMacro("M");
-         w.runner->SetCmd("krv25.exe");
-       },
+       WithDb([](cuRunMDB& r) {
+         r.SetSystemDBUser("VZ");
+         r.SetSystemDBPwd("ZBNHte");
+         r.SetMacro("M");
+         r.SetCmd("krv25.exe");
+       }),
        kAccessD,
        kDbQ + " /x \"M\" /user \"VZ\" /pwd \"ZBNHte\" /cmd \"krv25.exe\"",
        kDbQ + " /x \"M\" /user \"XXXX\" /pwd \"YYYY\" /cmd \"krv25.exe\"",
        {}},
-      {"cmd without user",
-       [](RunMdbWorld& w) {
-         AccessAndDb(w);
-         w.runner->SetCmd("a b");
-       },
-       kAccessD,
-       kDbQ + " /cmd \"a b\"",
-       "",
-       {}},
+      {"cmd without user", WithDb([](cuRunMDB& r) { r.SetCmd("a b"); }), kAccessD, kDbQ + " /cmd \"a b\"", "", {}},
       {"what the loader sets",
        [](RunMdbWorld& w) {
          w.fs.AddFile("D:\\Access\\msaccess.exe");
