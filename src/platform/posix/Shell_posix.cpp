@@ -72,7 +72,11 @@ bool SpawnWithPosixSpawn(const SpawnPlan& plan, pid_t* pid, std::string* err) {
 #endif
   }
   std::vector<char*> argv = ArgvPointers(plan);
-  if (rc == 0) rc = posix_spawn(pid, plan.program.c_str(), &actions, nullptr, argv.data(), environ);
+  posix_spawnattr_t attr;
+  posix_spawnattr_init(&attr);
+  if (rc == 0 && plan.new_session) rc = posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSID);
+  if (rc == 0) rc = posix_spawn(pid, plan.program.c_str(), &actions, &attr, argv.data(), environ);
+  posix_spawnattr_destroy(&attr);
   posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) return Fail(err, "posix_spawn", plan.program, Reason(rc));
   return true;
@@ -87,6 +91,7 @@ bool SpawnWithFork(const SpawnPlan& plan, pid_t* pid, std::string* err) {
     // Only async-signal-safe calls from here on.
     close(report[0]);
     int e = 0;
+    if (plan.new_session) setsid();
     if (!plan.directory.empty() && chdir(plan.directory.c_str()) != 0) {
       e = errno;
     } else {
@@ -175,6 +180,8 @@ bool PosixShell::Start(const ShellStart& start, std::string* err) {
     plan.argv.insert(plan.argv.begin(), "pkexec");
     plan.program = pkexec;
   }
+  // pkexec may have to ask for the password on our terminal.
+  plan.new_session = !start.wait && !via_pkexec;
   pid_t pid = 0;
   const bool started =
       plan.directory.empty() || kSpawnCanChdir ? SpawnWithPosixSpawn(plan, &pid, err) : SpawnWithFork(plan, &pid, err);

@@ -22,6 +22,8 @@ struct SpawnPlan {
   std::string program;            // native path of the executable
   std::vector<std::string> argv;  // argv[0] first
   std::string directory;          // native working folder; empty: ours
+  // In a session of its own, so that it lives on when the starter's terminal closes.
+  bool new_session = false;
 };
 
 // posix_spawn; the working folder through posix_spawn_file_actions_addchdir_np,
