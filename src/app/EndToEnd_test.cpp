@@ -14,6 +14,10 @@
 #include "testing/FakeDialogs.h"
 #include "testing/FakeProgressWindow.h"
 #include "testing/TempDir.h"
+#ifndef _WIN32
+#include "platform/posix/UiHost_posix.h"
+#include "testing/PseudoTerminal_posix.h"
+#endif
 
 namespace krv {
 namespace {
@@ -109,12 +113,13 @@ class EndToEndTest : public ::testing::Test {
   }
 
   // Runs the starter and returns what the stand-in Access recorded ("" if it never ran).
-  std::string Start(const std::string& command_line, int wait_ms = 10000) {
+  std::string Start(const std::string& command_line, int wait_ms = 10000, UiHost* ui = nullptr) {
     SandboxSystem sys(*p_.system, WinPathJoin(prog_, "krv25.exe"));
     sys.command_line = command_line;
     AppEnv env{*p_.registry, *p_.fs, *p_.shell, dialogs_, sys, *p_.mutex, [this] {
                  return std::make_unique<FakeProgressWindow>(&window_);
                }};
+    env.ui = ui;
     {
       mGlobals g(env);
       Main(g);
@@ -147,6 +152,23 @@ class EndToEndTest : public ::testing::Test {
 TEST_F(EndToEndTest, LoaderStartsTheStandInAccessWithExactlyTheExpectedArguments) {
   EXPECT_EQ(Start("/L"), Expected(true, false));
   EXPECT_TRUE(dialogs_.shown.empty()) << dialogs_.shown[0].text;
+}
+
+// The menu's window (a pseudo-terminal's on POSIX) is real; nobody touches it.
+TEST_F(EndToEndTest, PlainStartShowsTheMenuAndStartsKorvellaWhenTheCountdownEnds) {
+#ifdef _WIN32
+  std::unique_ptr<UiHost> ui = CreateUiHost();
+#else
+  Pty pty;
+  auto ui = std::make_unique<PosixUiHost>(pty.slave(), pty.slave());
+#endif
+  const auto begin = std::chrono::steady_clock::now();
+  EXPECT_EQ(Start("", 15000, ui.get()), Expected(true, false));
+  EXPECT_GE(std::chrono::steady_clock::now() - begin, std::chrono::seconds(4)) << "started before the countdown ended";
+  EXPECT_TRUE(dialogs_.shown.empty()) << dialogs_.shown[0].text;
+#ifndef _WIN32
+  EXPECT_NE(Visible(pty.Output()).find("(5)"), std::string::npos);
+#endif
 }
 
 TEST_F(EndToEndTest, SettingsSwapProfileForWorkgroupAndDropTheRuntimeSwitch) {
