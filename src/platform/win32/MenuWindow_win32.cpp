@@ -335,7 +335,17 @@ void MenuWindow::SetItemTooltip(int32_t index, const std::string& tooltip) {
 
 void MenuWindow::SetCountText(const std::string& text) {
   if (!hwnd_) return;
-  SetWindowTextW(count_, Wide(text).c_str());
+  const std::wstring wide = Wide(text);
+  SetWindowTextW(count_, wide.c_str());
+  // As wide as its text, so it covers as little of a long label as it can.
+  SIZE size = {};
+  HDC dc = GetDC(count_);
+  HGDIOBJ old = SelectObject(dc, count_font_);
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(count_, dc);
+  SetWindowPos(count_, nullptr, 0, 0, size.cx + 2, TwipsToPixelsY(kMenuLabelHeight),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(count_, nullptr, TRUE);
 }
 

@@ -136,6 +136,10 @@ TEST_F(MenuWindowTest, CountLabelTakesTextVisibilityAndTheItemsTop) {
   const RECT at = PlaceInParent(count);
   EXPECT_EQ(at.left, TwipsToPixelsX(kMenuCountLeft));
   EXPECT_EQ(at.top, TwipsToPixelsY(MenuLabelTop(3)));
+  // As wide as its text: it hides no more of a long label than it must.
+  const LONG narrow = at.right - at.left;
+  view->SetCountText("(10)");
+  EXPECT_GT(PlaceInParent(count).right - PlaceInParent(count).left, narrow);
   view->SetCountVisible(false);
   EXPECT_FALSE(HasStyle(count, WS_VISIBLE));
 }
