@@ -20,11 +20,7 @@ TEST(Win32ProgressWindowTest, ShowsCaptionAndLinesAndGoesAwayOnClose) {
   HWND window = FindWindowW(L"KrvLoaderWindow", Wide(caption).c_str());
   if (!window) GTEST_SKIP() << "no display for windows";
   EXPECT_TRUE(IsWindowVisible(window));
-  const std::string text =
-      "Pr\xC3\xBC"
-      "fe Datenbank...\r\nKomponenten \xC3\xBC"
-      "berpr\xC3\xBC"
-      "ft";
+  const std::string text = "Prüfe Datenbank...\r\nKomponenten überprüft";
   progress->SetText(text, "Komponenten");
   HWND label = FindWindowExW(window, nullptr, L"STATIC", nullptr);
   ASSERT_NE(label, nullptr);

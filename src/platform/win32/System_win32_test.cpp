@@ -44,9 +44,7 @@ TEST(ChildProcess, ReportCommandLine) {
 TEST(Win32SystemTest, CommandLineTailIsEverythingAfterTheProgram) {
   TempDir dir;
   const std::string out = WinPathJoin(dir.native(), "tail.txt");
-  const std::string tail =
-      "--gtest_filter=ChildProcess.ReportCommandLine \"B\xC3\xBC"
-      "cher 2026\" /D 5";
+  const std::string tail = "--gtest_filter=ChildProcess.ReportCommandLine \"Bücher 2026\" /D 5";
   UniqueHandle child = StartSelf(tail, "KRV_CHILD_OUT", out);
   ASSERT_TRUE(child.valid());
   ASSERT_EQ(WaitForSingleObject(child.get(), 30000), WAIT_OBJECT_0);
@@ -57,18 +55,11 @@ TEST(Win32SystemTest, CommandLineTailIsEverythingAfterTheProgram) {
 
 TEST(Win32SystemTest, EnvironmentClockAndScreen) {
   auto system = NewSystem();
-  ASSERT_TRUE(SetEnvironmentVariableW(L"KRV_TEST_UMLAUT", Wide("Gr\xC3\xB6\xC3\x9F"
-                                                               "e")
-                                                              .c_str()));
+  ASSERT_TRUE(SetEnvironmentVariableW(L"KRV_TEST_UMLAUT", Wide("Größe").c_str()));
   const std::string long_value(1000, 'x');
   ASSERT_TRUE(SetEnvironmentVariableW(L"KRV_TEST_LANG", Wide(long_value).c_str()));
-  EXPECT_EQ(system->GetEnv("KRV_TEST_UMLAUT"),
-            "Gr\xC3\xB6\xC3\x9F"
-            "e");
-  EXPECT_EQ(system->GetEnv("krv_test_umlaut"),
-            "Gr\xC3\xB6\xC3\x9F"
-            "e")
-      << "names ignore case on Windows";
+  EXPECT_EQ(system->GetEnv("KRV_TEST_UMLAUT"), "Größe");
+  EXPECT_EQ(system->GetEnv("krv_test_umlaut"), "Größe") << "names ignore case on Windows";
   EXPECT_EQ(system->GetEnv("KRV_TEST_LANG"), long_value);
   EXPECT_EQ(system->GetEnv("KRV_TEST_FEHLT"), "");
   SetEnvironmentVariableW(L"KRV_TEST_UMLAUT", nullptr);
@@ -94,10 +85,7 @@ TEST(Win32SystemTest, EnvironmentClockAndScreen) {
 }
 
 TEST(Win32SystemTest, WindowCaptionsListVisibleWindowsOnly) {
-  const std::string caption =
-      "KORVELLA Pr\xC3\xBC"
-      "fung " +
-      std::to_string(GetCurrentProcessId());
+  const std::string caption = "KORVELLA Prüfung " + std::to_string(GetCurrentProcessId());
   HWND hwnd = MakeWindow(caption);
   if (!hwnd) GTEST_SKIP() << "no display for windows";
   auto system = NewSystem();
