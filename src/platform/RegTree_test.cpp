@@ -18,16 +18,6 @@ TEST(RegTreeTest, KeysAndValuesAreCaseInsensitiveButKeepTheirCase) {
   EXPECT_EQ(v.text, "b");
 }
 
-TEST(RegTreeTest, ValuesKeepCreationOrderThroughDeletes) {
-  RegTree tree;
-  for (const char* name : {"c", "a", "b", "d"}) regtree_ops::WriteValue(tree, "K", name, RegValue::Dword(1));
-  EXPECT_EQ(regtree_ops::DeleteValue(tree, "K", "A"), RegStatus::kOk);
-  regtree_ops::WriteValue(tree, "K", "a", RegValue::Dword(2));
-  regtree_ops::WriteValue(tree, "K", "B", RegValue::Dword(3));  // replace keeps place and stored name
-  EXPECT_EQ(regtree_ops::ValueNames(tree, "K"), (std::vector<std::string>{"c", "b", "d", "a"}));
-  EXPECT_EQ(regtree_ops::DeleteValue(tree, "K", "zz"), RegStatus::kNotFound);
-}
-
 TEST(RegTreeTest, ManyDeletesKeepOrderAndLookupsAndStayFast) {
   RegTree tree;
   RegKey* key = tree.Create("K");

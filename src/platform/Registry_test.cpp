@@ -88,6 +88,7 @@ TEST_P(RegistryBehaviour, ReadsBackEveryTypeAsWritten) {
       {"Multi", RegValue::Raw(kRegMultiSz, multi_bytes)},
       {"Qword", RegValue::Raw(kRegQword, Bytes("\x01\x02\x03\x04\x05\x06\x07\x08"))},
       {"None", RegValue::Raw(kRegNone, Bytes("\x09"))},
+      {"EmptyNone", RegValue::Raw(kRegNone, {})},
   };
   std::vector<std::string> names;
   for (const auto& c : cases) {
