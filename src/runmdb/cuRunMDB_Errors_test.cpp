@@ -225,27 +225,18 @@ struct Unsafe {
 };
 
 TEST(cuRunMDB_ErrorsTest, ValuesThatWouldBreakOutOfTheirArgumentAreRefused) {
+  auto user_and_password = [](const char* pwd) {
+    return [pwd](RunMdbWorld& w) {
+      w.runner->SetSystemDBUser("VZ");
+      w.runner->SetSystemDBPwd(pwd);
+    };
+  };
   const Unsafe cases[] = {
       {"quote in user", [](RunMdbWorld& w) { w.runner->SetSystemDBUser("a\"b"); }, "Benutzername", "a\"b"},
       {"lone quote as user", [](RunMdbWorld& w) { w.runner->SetSystemDBUser("\""); }, "Benutzername", ""},
-      {"quote in password",
-       [](RunMdbWorld& w) {
-         w.runner->SetSystemDBUser("VZ");
-         w.runner->SetSystemDBPwd("geheim\" /x Evil");
-       },
-       "Kennwort", "geheim"},
-      {"password ending with a backslash",
-       [](RunMdbWorld& w) {
-         w.runner->SetSystemDBUser("VZ");
-         w.runner->SetSystemDBPwd("geheim\\");
-       },
-       "Kennwort", "geheim"},
-      {"line break in password",
-       [](RunMdbWorld& w) {
-         w.runner->SetSystemDBUser("VZ");
-         w.runner->SetSystemDBPwd("geheim\r\n/Excl");
-       },
-       "Kennwort", "geheim"},
+      {"quote in password", user_and_password("geheim\" /x Evil"), "Kennwort", "geheim"},
+      {"password ending with a backslash", user_and_password("geheim\\"), "Kennwort", "geheim"},
+      {"line break in password", user_and_password("geheim\r\n/Excl"), "Kennwort", "geheim"},
       {"quote in profile", [](RunMdbWorld& w) { w.runner->SetProfile("Pro\"fil"); }, "Profil", ""},
       {"quote in macro", [](RunMdbWorld& w) { w.runner->SetMacro("M\" /Repair \"x"); }, "Makro", ""},
       {"quote in cmd", [](RunMdbWorld& w) { w.runner->SetCmd("x\" /pwd \"y"); }, "Cmd", ""},
