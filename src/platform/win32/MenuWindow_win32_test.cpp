@@ -285,6 +285,24 @@ TEST_F(MenuWindowTest, KeysReachTheFormFirstWithTheirShiftBits) {
   SetKeys({});
 }
 
+LRESULT CALLBACK CountSysCommands(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR count) {
+  if (message == WM_SYSCOMMAND) ++*reinterpret_cast<int*>(count);
+  return DefSubclassProc(hwnd, message, wparam, lparam);
+}
+
+TEST_F(MenuWindowTest, AltWithALetterIsTheFormsAloneNoSystemMenu) {
+  int sys_commands = 0;
+  HWND focused = Child(kMenuFakeId + 1);
+  // Windows asks for the menu (and beeps) from the window that got the character.
+  for (HWND w : {hwnd, focused}) SetWindowSubclass(w, CountSysCommands, 1, reinterpret_cast<DWORD_PTR>(&sys_commands));
+  // Through TranslateMessage, as typed: a WM_SYSCHAR follows.
+  PostMessageW(focused, WM_SYSKEYDOWN, 'D', (1 << 29) | 1);
+  host->DoEvents();
+  EXPECT_EQ(events.log, std::vector<std::string>{"KeyDown 68 4"});
+  EXPECT_EQ(sys_commands, 0);
+  for (HWND w : {hwnd, focused}) RemoveWindowSubclass(w, CountSysCommands, 1);
+}
+
 TEST_F(MenuWindowTest, SpaceOnTheFocusHolderIsItsClick) {
   ShowFocused(3);
   HWND focused = Child(kMenuFakeId + 3);
