@@ -149,15 +149,6 @@ TEST_F(PosixFileSystemTest, AttributesMapToModeBitsAndNames) {
   EXPECT_FALSE(fs_.SetAttributes(Win("fehlt"), kAttrNormal, &err_));
 }
 
-TEST_F(PosixFileSystemTest, ModifiedTimeIsTheFilesWriteTime) {
-  Put("a.txt", "x");
-  const struct timespec times[2] = {{1000000000, 0}, {1234567890, 0}};
-  ASSERT_EQ(utimensat(AT_FDCWD, Native("a.txt").c_str(), times, 0), 0);
-  int64_t seconds = 0;
-  ASSERT_TRUE(fs_.ModifiedTime(Win("A.TXT"), &seconds, &err_)) << err_;
-  EXPECT_EQ(seconds, 1234567890);
-}
-
 TEST_F(PosixFileSystemTest, DeleteRemovesFilesAndLinksButNotFolders) {
   Put("weg.txt", "x");
   fs::create_directory(Native("ordner"));
