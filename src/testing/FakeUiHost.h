@@ -57,9 +57,6 @@ class FakeMenuView final : public MenuView {
   void SetItemLook(int32_t index, uint32_t color, bool bold, bool second_icon_visible) override {
     looks.at(static_cast<size_t>(index)) = {color, bold, second_icon_visible};
   }
-  void SetItemTooltip(int32_t index, const std::string& tooltip) override {
-    tooltips.at(static_cast<size_t>(index)) = tooltip;
-  }
   void SetCountText(const std::string& text) override {
     count_text = text;
     if (count_visible) count_seen.push_back(text);
@@ -87,7 +84,6 @@ class FakeMenuView final : public MenuView {
   }
 
   std::array<Look, kMenuItemCount> looks{};
-  std::array<std::string, kMenuItemCount> tooltips{};
   std::string count_text;
   bool count_visible = false;
   std::vector<std::string> count_seen;  // every text the countdown label showed, in order

@@ -29,20 +29,19 @@ inline constexpr int32_t kTwipsPerPixel = 15;
 inline constexpr int32_t MenuLabelTop(int32_t item) { return kMenuLabelTop + item * kMenuLabelPitch; }
 
 struct MenuItemText {
-  const char* caption;  // '&' marks the mnemonic
-  const char* tooltip;  // of the label and both icons
+  const char* caption;       // '&' marks the mnemonic
+  const char* tooltip;       // of the label
+  const char* icon_tooltip;  // of both icons
 };
 
 inline constexpr MenuItemText kMenuItems[kMenuItemCount] = {
-    {"K&ORVELLA", "KORVELLA starten"},
-    {"&Browser", "KORVELLA Browser starten"},
-    {"&VersionsInfo", "VersionsInfo starten"},
-    {"&Kompressor", "Kompressionsprogramm starten"},
-    {"&Einstellungen", "Einstellungen vornehmen"},
-    {"&Abbrechen", "Formular schließen"},
+    {"K&ORVELLA", "KORVELLA starten", "KORVELLA starten"},
+    {"&Browser", "KORVELLA Browser starten", "KORVELLA Browser starten"},
+    {"&VersionsInfo", "VersionsInfo starten", "VersionsInfo starten"},
+    {"&Kompressor", "Kompressionsprogramm starten", "Kompressionsprogramm starten"},
+    {"&Einstellungen", "Einstellungen vornehmen", "Einstellungen vornehmen (Admin-Rechte erforderlich)"},
+    {"&Abbrechen", "Formular schließen", "Formular schließen"},
 };
-// Tooltip of the icons of item 4 (its label has the plain one).
-inline constexpr char kMenuSettingsTooltipAdmin[] = "Einstellungen vornehmen (Admin-Rechte erforderlich)";
 
 inline constexpr char kMenuAutoUnloadText[] = "Autom. entladen";
 inline constexpr char kMenuSkinText[] = "Skin";
@@ -131,7 +130,6 @@ class MenuView {
   // Text colour (0x00BBGGRR or a system colour, see pSkin) and weight of a
   // label, and whether its second icon shows.
   virtual void SetItemLook(int32_t index, uint32_t color, bool bold, bool second_icon_visible) = 0;
-  virtual void SetItemTooltip(int32_t index, const std::string& tooltip) = 0;
   // The countdown label: text, visibility, and the item whose label top it takes.
   virtual void SetCountText(const std::string& text) = 0;
   virtual void SetCountVisible(bool visible) = 0;

@@ -433,12 +433,6 @@ void TerminalMenu::SetItemLook(int32_t index, uint32_t color, bool bold, bool se
   dirty_ = true;
 }
 
-void TerminalMenu::SetItemTooltip(int32_t index, const std::string& tooltip) {
-  if (index < 0 || index >= kMenuItemCount) return;
-  items_[static_cast<size_t>(index)].tooltip = tooltip;
-  dirty_ = true;
-}
-
 void TerminalMenu::SetCountText(const std::string& text) {
   count_text_ = text;
   dirty_ = true;

@@ -56,7 +56,6 @@ class TerminalMenu final : public MenuView {
   void Close() override;
   bool FocusItem(int32_t index) override;
   void SetItemLook(int32_t index, uint32_t color, bool bold, bool second_icon_visible) override;
-  void SetItemTooltip(int32_t index, const std::string& tooltip) override;
   void SetCountText(const std::string& text) override;
   void SetCountVisible(bool visible) override;
   void MoveCountToItem(int32_t index) override;

@@ -103,7 +103,6 @@ class MenuWindow : public MenuView {
 
   bool FocusItem(int32_t index) override;
   void SetItemLook(int32_t index, uint32_t color, bool bold, bool second_icon_visible) override;
-  void SetItemTooltip(int32_t index, const std::string& tooltip) override;
   void SetCountText(const std::string& text) override;
   void SetCountVisible(bool visible) override;
   void MoveCountToItem(int32_t index) override;
@@ -254,7 +253,8 @@ void MenuWindow::CreateChildren() {
     SetWindowPos(icon2_[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageW(label_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     for (HWND child : {label_[i], fake_[i]}) SetWindowSubclass(child, ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));
-    for (HWND child : {label_[i], icon1_[i], icon2_[i]}) AddTool(child, Wide(kMenuItems[i].tooltip));
+    AddTool(label_[i], Wide(kMenuItems[i].tooltip));
+    for (HWND child : {icon1_[i], icon2_[i]}) AddTool(child, Wide(kMenuItems[i].icon_tooltip));
   }
   count_ = CreateChild(L"STATIC", L"", SS_LEFT, kMenuCountId,
                        {kMenuCountLeft, kMenuLabelTop, kMenuClientWidth, kMenuLabelTop + kMenuLabelHeight});
@@ -318,19 +318,6 @@ void MenuWindow::SetItemLook(int32_t index, uint32_t color, bool bold, bool seco
   InvalidateRect(label_[index], nullptr, TRUE);
   ShowWindow(icon2_[index], second_icon_visible ? SW_SHOWNA : SW_HIDE);
   if (index == count_item_) InvalidateRect(count_, nullptr, TRUE);
-}
-
-void MenuWindow::SetItemTooltip(int32_t index, const std::string& tooltip) {
-  if (!hwnd_ || index < 0 || index >= kMenuItemCount) return;
-  std::wstring text = Wide(tooltip);
-  for (HWND child : {label_[index], icon1_[index], icon2_[index]}) {
-    TOOLINFOW ti = {};
-    ti.cbSize = TTTOOLINFOW_V2_SIZE;
-    ti.hwnd = hwnd_;
-    ti.uId = reinterpret_cast<UINT_PTR>(child);
-    ti.lpszText = text.data();
-    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
-  }
 }
 
 void MenuWindow::SetCountText(const std::string& text) {

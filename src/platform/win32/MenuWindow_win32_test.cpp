@@ -381,8 +381,8 @@ TEST_F(MenuWindowTest, TooltipsOfTheItemsCanBeChanged) {
   };
   EXPECT_EQ(text_of(kMenuLabelId + 5), "Formular schließen");
   EXPECT_EQ(text_of(kMenuIcon1Id + 0), "KORVELLA starten");
-  view->SetItemTooltip(4, kMenuSettingsTooltipAdmin);
-  EXPECT_EQ(text_of(kMenuIcon2Id + 4), kMenuSettingsTooltipAdmin);
+  EXPECT_EQ(text_of(kMenuIcon2Id + 4), "Einstellungen vornehmen (Admin-Rechte erforderlich)");
+  EXPECT_EQ(text_of(kMenuLabelId + 4), "Einstellungen vornehmen");
   EXPECT_EQ(text_of(kMenuLabelId + 3), "Kompressionsprogramm starten");
 }
 
