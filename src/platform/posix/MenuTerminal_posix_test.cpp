@@ -92,6 +92,22 @@ std::string Sgr(int button, int col, int row, char final) {
 std::string Click(int button, int col, int row) { return Sgr(button, col, row, 'M') + Sgr(button, col, row, 'm'); }
 int ItemRow(int item) { return 6 + 2 * item; }
 
+// A menu shown on a fresh 80 x 24 pseudo-terminal; `before` is the
+// terminal's state before the menu took it.
+class ShownMenuTest : public ::testing::Test {
+ protected:
+  ShownMenuTest() {
+    tcgetattr(pty.slave(), &before);
+    view = host.CreateMenuView(events);
+    view->Show();
+  }
+  Pty pty;
+  termios before{};
+  PosixUiHost host{pty.slave(), pty.slave()};
+  RecordingEvents events;
+  std::unique_ptr<MenuView> view;
+};
+
 TEST(TerminalMenuTest, ShowsTheMenuAndCloseGivesTheTerminalBack) {
   Pty pty;
   termios before{};
@@ -182,12 +198,7 @@ TEST(TerminalMenuTest, ColoursBecomeTrueOr256ColourSgr) {
   unsetenv("COLORTERM");
 }
 
-TEST(TerminalMenuTest, KeysAndMouseReportsBecomeEvents) {
-  Pty pty;
-  PosixUiHost host(pty.slave(), pty.slave());
-  RecordingEvents events;
-  auto view = host.CreateMenuView(events);
-  view->Show();
+TEST_F(ShownMenuTest, KeysAndMouseReportsBecomeEvents) {
   view->FocusItem(2);
   view->SetItemLook(3, 0, true, false);  // item 3 active: its second icon is hidden
   const int label = 20, icon = 16, background_row = 5, background_col = 40;
@@ -243,12 +254,7 @@ TEST(TerminalMenuTest, KeysAndMouseReportsBecomeEvents) {
   EXPECT_TRUE(events.log.empty());
 }
 
-TEST(TerminalMenuTest, ContextMenuChoosesByKeysAndMouse) {
-  Pty pty;
-  PosixUiHost host(pty.slave(), pty.slave());
-  RecordingEvents events;
-  auto view = host.CreateMenuView(events);
-  view->Show();
+TEST_F(ShownMenuTest, ContextMenuChoosesByKeysAndMouse) {
   view->ShowContextMenu(true, 1);
   // At the focused item (none: the first), inside the box.
   const int top = ItemRow(0);  // 0-based row below item 0
@@ -296,14 +302,7 @@ TEST(TerminalMenuTest, ContextMenuChoosesByKeysAndMouse) {
   EXPECT_EQ(events.log, (std::vector<std::string>{"LabelMouseDown 1 1", "LabelClick 1"}));
 }
 
-TEST(TerminalMenuTest, CtrlCAsksTheFormAndCloses) {
-  Pty pty;
-  termios before{};
-  tcgetattr(pty.slave(), &before);
-  PosixUiHost host(pty.slave(), pty.slave());
-  RecordingEvents events;
-  auto view = host.CreateMenuView(events);
-  view->Show();
+TEST_F(ShownMenuTest, CtrlCAsksTheFormAndCloses) {
   pty.Type("\x03\t");
   ASSERT_TRUE(RunUntil(host, [&] { return !view->IsVisible(); }));
   host.Wait(100);
@@ -313,12 +312,7 @@ TEST(TerminalMenuTest, CtrlCAsksTheFormAndCloses) {
   EXPECT_TRUE(SameTermios(before, after));
 }
 
-TEST(TerminalMenuTest, HangUpClosesAsTheUser) {
-  Pty pty;
-  PosixUiHost host(pty.slave(), pty.slave());
-  RecordingEvents events;
-  auto view = host.CreateMenuView(events);
-  view->Show();
+TEST_F(ShownMenuTest, HangUpClosesAsTheUser) {
   view->SetTimer(MenuTimer::kCount, 1000);  // a running countdown does not keep it up
   host.DoEvents();
   pty.HangUp();
@@ -375,12 +369,7 @@ TEST(TerminalMenuTest, ExitWhileShownGivesTheTerminalBack) {
   EXPECT_TRUE(SameTermios(before, after));
 }
 
-TEST(TerminalMenuTest, CloseAndDestructionInsideAnEventStopTheEvents) {
-  Pty pty;
-  PosixUiHost host(pty.slave(), pty.slave());
-  RecordingEvents events;
-  std::unique_ptr<MenuView> view = host.CreateMenuView(events);
-  view->Show();
+TEST_F(ShownMenuTest, CloseAndDestructionInsideAnEventStopTheEvents) {
   events.hook = [&](const std::string& e) {
     if (e == "LabelClick 1") view->Close();
     if (e == "QueryUnload 0") view.reset();  // the form unloads and frees the window
@@ -399,12 +388,7 @@ TEST(TerminalMenuTest, CloseAndDestructionInsideAnEventStopTheEvents) {
   EXPECT_EQ(events.log, std::vector<std::string>{"QueryUnload 0"});
 }
 
-TEST(TerminalMenuTest, ResizeRedrawsCentredAndMovesTheTargets) {
-  Pty pty;
-  PosixUiHost host(pty.slave(), pty.slave());
-  RecordingEvents events;
-  auto view = host.CreateMenuView(events);
-  view->Show();
+TEST_F(ShownMenuTest, ResizeRedrawsCentredAndMovesTheTargets) {
   host.DoEvents();
   pty.Resize(100, 30);  // the box now starts at column 22, row 7
   raise(SIGWINCH);
@@ -414,14 +398,7 @@ TEST(TerminalMenuTest, ResizeRedrawsCentredAndMovesTheTargets) {
   EXPECT_EQ(events.log, (std::vector<std::string>{"LabelMouseDown 2 1", "LabelClick 2"}));
 }
 
-TEST(TerminalMenuTest, SuspendGivesTheTerminalBackAndResumeTakesIt) {
-  Pty pty;
-  termios before{};
-  tcgetattr(pty.slave(), &before);
-  PosixUiHost host(pty.slave(), pty.slave());
-  RecordingEvents events;
-  auto view = host.CreateMenuView(events);
-  view->Show();
+TEST_F(ShownMenuTest, SuspendGivesTheTerminalBackAndResumeTakesIt) {
   host.DoEvents();
   SuspendTerminalMenus();
   termios during{};
