@@ -30,6 +30,10 @@ bool Bold(HWND label) {
   return font.lfWeight >= FW_BOLD;
 }
 
+void CALLBACK CloseTheMenu(HWND, UINT, UINT_PTR, DWORD) {
+  PostMessageW(FindWindowW(nullptr, L"KORVELLA II.5"), WM_CLOSE, 0, 0);
+}
+
 TEST(MenuWindowFormTest, RealWindowShowsTheItemsAndFollowsTheKeys) {
   std::unique_ptr<UiHost> ui = CreateUiHost();
   StarterHarness h;
@@ -66,7 +70,10 @@ TEST(MenuWindowFormTest, RealWindowShowsTheItemsAndFollowsTheKeys) {
   EXPECT_TRUE(Bold(GetDlgItem(w, win32::kMenuLabelId + 1)));
   PostMessageW(GetFocus(), WM_KEYDOWN, VK_DOWN, 1);
   PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 1);  // runs the version information
+  // Should the keys go astray, closing the menu after a while ends the loop instead of hanging the test.
+  const UINT_PTR guard = SetTimer(nullptr, 0, 15000, CloseTheMenu);
   ui->RunLoop([&g] { return !g.forms.AnyLoaded(); });
+  KillTimer(nullptr, guard);
   ASSERT_EQ(h.shell.started.size(), 1u);
   EXPECT_EQ(h.shell.started[0].file, "C:\\Programme\\Korvella\\krvver25.exe");
   EXPECT_EQ(h.shell.started[0].args, "/AllowLoader");
