@@ -1,6 +1,5 @@
 #include "menu/frmMenu.h"
 
-#include <cmath>
 #include <string>
 
 #include "app/cApp.h"
@@ -63,8 +62,8 @@ void frmMenu::Load() {
   skin_ = std::make_unique<pSkin>();
   int32_t skin = pSkin::kOff;
   if (const auto value = NumericValue(GetSetting(g_.Library(), kSkinSetting, pSkin::kGrey))) {
-    // Whole numbers are rounded half to even, as the setting was always read.
-    if (*value >= 1 && *value < 3) skin = static_cast<int32_t>(std::nearbyint(*value));
+    // Only the numbers of the two skins; a fraction such as 2.6 must not become a skin without colours.
+    if (*value == pSkin::kBlue || *value == pSkin::kGrey) skin = static_cast<int32_t>(*value);
   }
   ContextSkin(skin);
   active_item_ = -1;

@@ -248,8 +248,8 @@ TEST_F(MenuTest, PreferencesAreReadByTheirRulesAndNeverWrittenByLoading) {
     bool expect_auto;
     int32_t expect_skin;
   } cases[] = {
-      {nullptr, nullptr, true, 2}, {"0", "3", false, 0},  {"abc", "x", true, 0},
-      {"1", "1", true, 1},         {" 2 ", "2", true, 2}, {"0", "-1", false, 0},
+      {nullptr, nullptr, true, 2}, {"0", "3", false, 0},  {"abc", "x", true, 0}, {"1", "1", true, 1},
+      {" 2 ", "2", true, 2},       {"0", "-1", false, 0}, {"1", "2.6", true, 0},
   };
   for (const Case& c : cases) {
     StarterHarness fresh;
