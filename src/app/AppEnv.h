@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "loader/frmLoader.h"
-#include "platform/Dialogs.h"
+#include "base/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/InstanceMutex.h"
-#include "platform/ProgressWindow.h"
+#include "ui/ProgressWindow.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/System.h"

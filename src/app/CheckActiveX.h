@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "app/cuAppError.h"
+#include "base/cuAppError.h"
 #include "platform/Registry.h"
 
 namespace krv {

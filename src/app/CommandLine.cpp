@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "app/cuAppError.h"
-#include "platform/Text.h"
+#include "base/cuAppError.h"
+#include "base/Text.h"
 
 namespace krv {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "app/cuAppError.h"
+#include "base/cuAppError.h"
 
 namespace {
 

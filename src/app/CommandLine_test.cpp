@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/cuAppError.h"
+#include "base/cuAppError.h"
 #include "testing/FakeDialogs.h"
 
 namespace krv {

@@ -10,12 +10,12 @@
 
 #include "app/mGlobals.h"
 #include "platform/Platform.h"
-#include "platform/WinPath.h"
+#include "base/WinPath.h"
 #include "testing/FakeDialogs.h"
 #include "testing/FakeProgressWindow.h"
 #include "testing/TempDir.h"
 #ifndef _WIN32
-#include "platform/posix/UiHost_posix.h"
+#include "ui/posix/UiHost_posix.h"
 #include "testing/PseudoTerminal_posix.h"
 #endif
 

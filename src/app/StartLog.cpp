@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
-#include "app/cuAppError.h"
-#include "app/muKRVFunctions.h"
+#include "base/cuAppError.h"
+#include "suite/muKRVFunctions.h"
 #include "platform/FileSystem.h"
-#include "platform/Text.h"
-#include "platform/WinPath.h"
+#include "base/Text.h"
+#include "base/WinPath.h"
 
 namespace krv {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/cuAppError.h"
+#include "base/cuAppError.h"
 #include "loader/LoaderResult.h"
 #include "suite/krvInfo.h"
 

@@ -1,8 +1,8 @@
 // The patch run: the first step of Init.
 #include "app/cApp.h"
 #include "app/mGlobals.h"
-#include "platform/Text.h"
-#include "platform/WinPath.h"
+#include "base/Text.h"
+#include "base/WinPath.h"
 #include "suite/krvLibrary.h"
 
 namespace krv {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/AppEnv.h"
-#include "app/Forms.h"
+#include "ui/Forms.h"
 #include "suite/IObjects.h"
 
 namespace krv {

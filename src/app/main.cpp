@@ -2,11 +2,13 @@
 #include "app/AppEnv.h"
 #include "app/mGlobals.h"
 #include "platform/Platform.h"
+#include "ui/UiHost.h"
 
 int main() {
   krv::Platform platform = krv::CreateNativePlatform();
+  std::unique_ptr<krv::UiHost> ui = krv::CreateUiHost();
   krv::AppEnv env{*platform.registry, *platform.fs,     *platform.shell,
-                  *platform.dialogs,  *platform.system, *platform.mutex};
-  env.ui = platform.ui.get();
+                  ui->MessageBoxes(*platform.dialogs), *platform.system, *platform.mutex};
+  env.ui = ui.get();
   return krv::Main(env);
 }

@@ -1,6 +1,6 @@
 #include "loader/frmLoader.h"
 
-#include "app/cuAppError.h"
+#include "base/cuAppError.h"
 #include "platform/System.h"
 
 namespace krv {

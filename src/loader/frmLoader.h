@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "loader/LoaderResult.h"
-#include "platform/ProgressWindow.h"
+#include "ui/ProgressWindow.h"
 
 namespace krv {
 

@@ -1,7 +1,7 @@
 // The loader's last step: the Access command line.
-#include "app/cuAppError.h"
-#include "app/mCommon_CmdLine.h"
-#include "app/muKRVFunctions.h"
+#include "base/cuAppError.h"
+#include "suite/mCommon_CmdLine.h"
+#include "suite/muKRVFunctions.h"
 #include "loader/frmLoader.h"
 #include "platform/FileSystem.h"
 #include "platform/System.h"

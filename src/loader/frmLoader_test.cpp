@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/cuAppError.h"
+#include "base/cuAppError.h"
 #include "suite/IObjects.h"
 #include "suite/krvLibrary.h"
 #include "testing/StarterHarness.h"

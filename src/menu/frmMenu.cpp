@@ -3,11 +3,11 @@
 #include <string>
 
 #include "app/cApp.h"
-#include "app/mCommon.h"
+#include "suite/mCommon.h"
 #include "app/mGlobals.h"
-#include "app/mLibFunctions_AppRunEx.h"
-#include "app/muKRVFunctions.h"
-#include "platform/Text.h"
+#include "suite/mLibFunctions_AppRunEx.h"
+#include "suite/muKRVFunctions.h"
+#include "base/Text.h"
 #include "suite/IObjects.h"
 #include "ui/UiHost.h"
 

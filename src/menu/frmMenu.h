@@ -8,7 +8,7 @@
 #include <memory>
 #include <string_view>
 
-#include "app/Forms.h"
+#include "ui/Forms.h"
 #include "ui/MenuView.h"
 #include "ui/mSubclass.h"
 #include "ui/pSkin.h"

@@ -8,7 +8,7 @@
 
 #include "app/cApp.h"
 #include "app/mGlobals.h"
-#include "platform/posix/UiHost_posix.h"
+#include "ui/posix/UiHost_posix.h"
 #include "testing/PseudoTerminal_posix.h"
 #include "testing/StarterHarness.h"
 

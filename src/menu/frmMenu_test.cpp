@@ -4,7 +4,7 @@
 
 #include "app/cApp.h"
 #include "app/mGlobals.h"
-#include "platform/WinPath.h"
+#include "base/WinPath.h"
 #include "testing/FakeUiHost.h"
 #include "testing/StarterHarness.h"
 #include "ui/FakeWindowSystem.h"

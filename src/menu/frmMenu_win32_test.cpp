@@ -6,12 +6,12 @@
 #include "app/cApp.h"
 #include "app/mGlobals.h"
 #include "menu/frmMenu.h"
-#include "platform/Text.h"
+#include "base/Text.h"
 #include "testing/StarterHarness.h"
 // After the fakes: windows.h turns some of their member names into macros.
 #include <windows.h>
 
-#include "platform/win32/MenuWindow_win32.h"
+#include "ui/win32/MenuWindow_win32.h"
 
 #undef LoadMenu  // cApp's member, not the Win32 function
 

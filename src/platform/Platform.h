@@ -4,13 +4,12 @@
 
 #include <memory>
 
-#include "platform/Dialogs.h"
+#include "base/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/InstanceMutex.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/System.h"
-#include "ui/UiHost.h"
 
 namespace krv {
 
@@ -21,7 +20,6 @@ struct Platform {
   std::unique_ptr<Dialogs> dialogs;
   std::unique_ptr<System> system;
   std::unique_ptr<InstanceMutex> mutex;
-  std::unique_ptr<UiHost> ui;  // windows of the start menu; the POSIX one also wraps dialogs
 };
 
 Platform CreateNativePlatform();

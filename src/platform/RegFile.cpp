@@ -5,7 +5,7 @@
 #include <map>
 #include <utility>
 
-#include "platform/Text.h"
+#include "base/Text.h"
 
 namespace krv {
 namespace {

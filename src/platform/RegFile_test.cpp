@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/Text.h"
+#include "base/Text.h"
 #include "testing/FakeRegistry.h"
 
 namespace krv {

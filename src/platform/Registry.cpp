@@ -1,6 +1,6 @@
 #include "platform/Registry.h"
 
-#include "platform/Text.h"
+#include "base/Text.h"
 
 namespace krv {
 namespace {

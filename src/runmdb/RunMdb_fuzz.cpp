@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/KrvError.h"
+#include "base/KrvError.h"
 #include "platform/WinCommandLine.h"
 #include "runmdb/RunMdbErrors.h"
 #include "runmdb/cuRunMDB.h"

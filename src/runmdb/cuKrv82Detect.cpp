@@ -1,6 +1,6 @@
 #include "runmdb/cuKrv82Detect.h"
 
-#include "platform/Text.h"
+#include "base/Text.h"
 #include "runmdb/cuRunMDB_Helpers.h"
 
 namespace krv {

@@ -1,6 +1,6 @@
 #include "runmdb/cuRunMDB.h"
 
-#include "app/KrvError.h"
+#include "base/KrvError.h"
 #include "runmdb/RunMdbErrors.h"
 
 namespace krv {

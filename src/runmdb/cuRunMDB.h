@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/KrvError.h"
+#include "base/KrvError.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "runmdb/cuRunMDB_Helpers.h"

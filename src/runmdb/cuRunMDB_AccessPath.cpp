@@ -1,6 +1,6 @@
 // Finding msaccess.exe: from the Office keys, an explicit folder or file, or a
 // registry list; and completing folders against the program folder.
-#include "platform/Text.h"
+#include "base/Text.h"
 #include "runmdb/RunMdbErrors.h"
 #include "runmdb/cuRunMDB.h"
 

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "app/KrvError.h"
+#include "base/KrvError.h"
 #include "runmdb/RunMdbErrors.h"
 #include "runmdb/RunMdbFixture.h"
 

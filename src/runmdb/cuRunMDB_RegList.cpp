@@ -1,6 +1,6 @@
 // Registry list strings: entries of hive, key, value name, optional sub
 // folder and file name, joined by RegListSeparator.
-#include "platform/Text.h"
+#include "base/Text.h"
 #include "runmdb/RunMdbErrors.h"
 #include "runmdb/cuRunMDB.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/KrvError.h"
+#include "base/KrvError.h"
 #include "runmdb/RunMdbErrors.h"
 #include "runmdb/RunMdbFixture.h"
 

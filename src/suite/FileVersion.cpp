@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "platform/Text.h"
+#include "base/Text.h"
 #include "suite/PeVersion.h"
 #include "suite/SuiteConfig.h"
 #include "suite/krvCNFFile.h"

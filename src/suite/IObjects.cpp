@@ -1,7 +1,7 @@
 #include "suite/IObjects.h"
 
-#include "app/KrvError.h"
-#include "platform/WinPath.h"
+#include "base/KrvError.h"
+#include "base/WinPath.h"
 #include "suite/FileVersion.h"
 #include "suite/SuiteConfig.h"
 #include "suite/VersionCompare.h"

@@ -1,6 +1,6 @@
 #include "suite/krvCNFFile.h"
 
-#include "platform/Text.h"
+#include "base/Text.h"
 
 namespace krv {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/Text.h"
-#include "platform/WinPath.h"
+#include "base/Text.h"
+#include "base/WinPath.h"
 #include "suite/SuiteConfig.h"
 
 namespace krv {

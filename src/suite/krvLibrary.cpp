@@ -1,7 +1,7 @@
 #include "suite/krvLibrary.h"
 
-#include "platform/Text.h"
-#include "platform/WinPath.h"
+#include "base/Text.h"
+#include "base/WinPath.h"
 #include "suite/SuiteConfig.h"
 
 namespace krv {

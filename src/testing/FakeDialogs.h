@@ -5,7 +5,7 @@
 #include <deque>
 #include <vector>
 
-#include "platform/Dialogs.h"
+#include "base/Dialogs.h"
 
 namespace krv {
 

@@ -1,7 +1,7 @@
 #include "testing/FakeFileSystem.h"
 
-#include "platform/Text.h"
-#include "platform/WinPath.h"
+#include "base/Text.h"
+#include "base/WinPath.h"
 
 namespace krv {
 

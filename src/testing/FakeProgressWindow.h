@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "platform/ProgressWindow.h"
+#include "ui/ProgressWindow.h"
 
 namespace krv {
 

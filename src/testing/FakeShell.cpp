@@ -1,6 +1,6 @@
 #include "testing/FakeShell.h"
 
-#include "platform/Text.h"
+#include "base/Text.h"
 
 namespace krv {
 

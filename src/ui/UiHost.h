@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "base/Dialogs.h"
 #include "ui/MenuView.h"
 #include "ui/WindowSystem.h"
 
@@ -38,6 +39,10 @@ class UiHost {
   // Handles window events and timers until `done` returns true; `done` is
   // asked after every event. Returns at once when it is true to begin with.
   virtual void RunLoop(const std::function<bool()>& done) = 0;
+
+  // Message boxes to ask while the host's windows are up; the terminal host
+  // gives its screen back for the question. By default `inner` itself.
+  virtual Dialogs& MessageBoxes(Dialogs& inner) { return inner; }
 
   // Window subclassing's window system; nullptr where windows do not exist.
   virtual WindowSystem* Windows() = 0;

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/KrvError.h"
+#include "base/KrvError.h"
 
 namespace krv {
 

@@ -5,7 +5,7 @@
 #include <map>
 #include <memory>
 
-#include "app/KrvError.h"
+#include "base/KrvError.h"
 #include "ui/FakeWindowSystem.h"
 #include "ui/SubclassTestSupport.h"
 

@@ -8,7 +8,7 @@
 #include "krvreg/KrvRegArgs.h"
 #include "krvreg/KrvRegFiles.h"
 #include "platform/RegFile.h"
-#include "platform/Text.h"
+#include "base/Text.h"
 
 namespace krv {
 namespace {

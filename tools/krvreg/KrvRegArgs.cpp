@@ -1,7 +1,7 @@
 #include "krvreg/KrvRegArgs.h"
 
 #include "platform/RegTree.h"
-#include "platform/Text.h"
+#include "base/Text.h"
 
 namespace krv {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "krvreg/KrvRegTestUtil.h"
 #include "platform/RegFile.h"
-#include "platform/Text.h"
+#include "base/Text.h"
 #include "testing/FakeRegistry.h"
 #include "testing/TempDir.h"
 

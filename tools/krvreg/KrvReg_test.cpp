@@ -6,7 +6,7 @@
 
 #include "krvreg/KrvRegArgs.h"
 #include "krvreg/KrvRegTestUtil.h"
-#include "platform/Text.h"
+#include "base/Text.h"
 #include "testing/FakeRegistry.h"
 
 namespace krv {

@@ -13,7 +13,7 @@
 #include <shellapi.h>
 
 #include "platform/Platform.h"
-#include "platform/Text.h"
+#include "base/Text.h"
 #else
 #include "platform/posix/FileRegistry_posix.h"
 #endif

@@ -9,7 +9,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "platform/Dialogs.h"
+#include "base/Dialogs.h"
 
 namespace krv {
 

@@ -14,7 +14,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/Text.h"
+#include "base/Text.h"
 
 namespace krv {
 namespace {

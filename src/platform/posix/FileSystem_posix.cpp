@@ -17,8 +17,8 @@
 #include <random>
 #include <system_error>
 
-#include "platform/Text.h"
-#include "platform/WinPath.h"
+#include "base/Text.h"
+#include "base/WinPath.h"
 #include "platform/posix/NativePath_posix.h"
 
 namespace krv {

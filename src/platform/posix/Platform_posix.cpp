@@ -11,7 +11,6 @@
 #include "platform/posix/FileRegistry_posix.h"
 #include "platform/posix/FileSystem_posix.h"
 #include "platform/posix/InstanceMutex_posix.h"
-#include "platform/posix/MenuTerminal_posix.h"
 #include "platform/posix/Shell_posix.h"
 #include "platform/posix/System_posix.h"
 
@@ -38,15 +37,11 @@ class UnbufferedInput final : public std::streambuf {
   char ch_ = 0;
 };
 
-// Message boxes that give a shown terminal menu's screen back first, so the
-// question is asked on the normal screen, and take it again afterwards.
-class MenuAwareDialogs final : public Dialogs {
+// Message boxes on the terminal, reading answers from standard input.
+class StdinDialogs final : public Dialogs {
  public:
   int MessageBox(const std::string& text, const std::string& caption, int style) override {
-    SuspendTerminalMenus();
-    const int answer = inner_.MessageBox(text, caption, style);
-    ResumeTerminalMenus();
-    return answer;
+    return inner_.MessageBox(text, caption, style);
   }
 
  private:
@@ -62,10 +57,9 @@ Platform CreateNativePlatform() {
   p.registry = CreatePosixRegistry();
   p.fs = std::make_unique<PosixFileSystem>();
   p.shell = std::make_unique<PosixShell>();
-  p.dialogs = std::make_unique<MenuAwareDialogs>();
+  p.dialogs = std::make_unique<StdinDialogs>();
   p.system = std::make_unique<PosixSystem>();
   p.mutex = std::make_unique<PosixInstanceMutex>();
-  p.ui = CreateUiHost();
   return p;
 }
 

@@ -12,7 +12,7 @@
 #include <system_error>
 
 #include "platform/WinCommandLine.h"
-#include "platform/WinPath.h"
+#include "base/WinPath.h"
 #include "platform/posix/NativePath_posix.h"
 
 extern char** environ;

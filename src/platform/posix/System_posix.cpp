@@ -13,7 +13,7 @@
 #include <iostream>
 #include <iterator>
 
-#include "platform/Text.h"
+#include "base/Text.h"
 #include "platform/WinCommandLine.h"
 #include "platform/posix/NativePath_posix.h"
 

@@ -3,8 +3,8 @@
 #include <atomic>
 #include <exception>
 
-#include "platform/Text.h"
-#include "platform/WinPath.h"
+#include "base/Text.h"
+#include "base/WinPath.h"
 #include "platform/win32/Services_win32.h"
 #include "platform/win32/Win32Util_win32.h"
 

@@ -6,7 +6,7 @@
 #include <ctime>
 #include <stdexcept>
 
-#include "platform/WinPath.h"
+#include "base/WinPath.h"
 #include "platform/win32/Services_win32.h"
 #include "platform/win32/Win32Util_win32.h"
 #include "testing/TempDir.h"

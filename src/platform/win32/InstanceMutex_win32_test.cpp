@@ -1,8 +1,8 @@
 // Win32 code only: the named instance mutex, held by a second process.
 #include <gtest/gtest.h>
 
-#include "platform/Text.h"
-#include "platform/WinPath.h"
+#include "base/Text.h"
+#include "base/WinPath.h"
 #include "platform/win32/Services_win32.h"
 #include "platform/win32/TestSupport_win32.h"
 #include "testing/TempDir.h"

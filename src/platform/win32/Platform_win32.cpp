@@ -12,7 +12,6 @@ Platform CreateNativePlatform() {
   p.dialogs = win32::NewDialogs();
   p.system = win32::NewSystem();
   p.mutex = win32::NewInstanceMutex();
-  p.ui = CreateUiHost();
   return p;
 }
 

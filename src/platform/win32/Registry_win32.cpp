@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "platform/RegTree.h"
-#include "platform/Text.h"
+#include "base/Text.h"
 #include "platform/win32/Services_win32.h"
 #include "platform/win32/Win32Util_win32.h"
 

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "platform/Dialogs.h"
+#include "base/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/InstanceMutex.h"
 #include "platform/Registry.h"

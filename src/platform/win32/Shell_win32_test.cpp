@@ -1,7 +1,7 @@
 // Win32 code only: starting real programs through the shell.
 #include <gtest/gtest.h>
 
-#include "platform/WinPath.h"
+#include "base/WinPath.h"
 #include "platform/win32/Services_win32.h"
 #include "platform/win32/TestSupport_win32.h"
 #include "testing/TempDir.h"

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <thread>
 
-#include "platform/Text.h"
-#include "platform/WinPath.h"
+#include "base/Text.h"
+#include "base/WinPath.h"
 #include "platform/win32/Services_win32.h"
 #include "platform/win32/TestSupport_win32.h"
 #include "testing/TempDir.h"

@@ -1,7 +1,7 @@
 // Win32 code only: shared helpers of the Win32 platform layer.
 #include "platform/win32/Win32Util_win32.h"
 
-#include "platform/Text.h"
+#include "base/Text.h"
 
 namespace krv::win32 {
 

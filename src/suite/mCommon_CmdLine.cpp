@@ -1,0 +1,20 @@
+#include "suite/mCommon_CmdLine.h"
+
+#include "suite/krvLibrary.h"
+
+namespace krv {
+
+std::string cmnCmdLineAdminTools(krvLibrary& lib, FileSystem& fs, cuAppError& err) {
+  const std::string path = AddTrailingSeparator(lib.Application().ProgramFolder()) + kAdminToolsFile;
+  if (fs.FileExists(path)) return path;
+  err.MsgShow(500, kMbIconStop, path);
+  return {};
+}
+
+std::string cmnCmdLineCompressor(krvLibrary& lib, std::string* file, std::string* args) {
+  *file = AddTrailingSeparator(lib.Application().ProgramFolder()) + kCompressorFile;
+  *args = kCompressorArgs;
+  return *file + " " + *args;
+}
+
+}  // namespace krv

@@ -1,0 +1,82 @@
+// Win32 code only: the windowing host, a message loop over the start menu's
+// real window. Keys reach the form first through the window's own key
+// preview, so every loop here (and any modal loop of the system) serves it.
+#include "ui/win32/MenuWindow_win32.h"
+#include "ui/win32/Subclass_win32.h"
+#include "ui/UiHost.h"
+
+namespace krv {
+
+namespace {
+
+using win32::PixelsToTwipsX;
+using win32::PixelsToTwipsY;
+
+// Dispatches the pending messages; false when WM_QUIT came (it is posted
+// again so the outermost loop sees it too).
+bool PumpPending() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return false;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return true;
+}
+
+class Win32UiHost : public UiHost {
+ public:
+  std::unique_ptr<MenuView> CreateMenuView(MenuEvents& events) override { return win32::NewMenuWindow(events); }
+
+  TwipsPoint CursorPosition() override {
+    POINT pt = {};
+    GetCursorPos(&pt);
+    return {PixelsToTwipsX(pt.x), PixelsToTwipsY(pt.y)};
+  }
+
+  TwipsPoint ScreenSize() override {
+    return {PixelsToTwipsX(GetSystemMetrics(SM_CXSCREEN)), PixelsToTwipsY(GetSystemMetrics(SM_CYSCREEN))};
+  }
+
+  void SetBusyCursor(bool busy) override {
+    win32::SetMenuBusyCursor(busy);
+    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(busy ? 32514 : 32512)));  // IDC_WAIT, IDC_ARROW
+  }
+
+  void DoEvents() override { PumpPending(); }
+
+  void Wait(int32_t ms) override {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms > 0 ? ms : 0);
+    for (;;) {
+      if (!PumpPending()) return;  // the program is quitting
+      const ULONGLONG now = GetTickCount64();
+      if (now >= end) return;
+      MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(end - now), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+  }
+
+  void RunLoop(const std::function<bool()>& done) override {
+    MSG msg;
+    while (!done()) {
+      const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+      if (got == 0) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return;
+      }
+      if (got == -1) return;
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+
+  WindowSystem* Windows() override { return &win32::SubclassWindows(); }
+};
+
+}  // namespace
+
+std::unique_ptr<UiHost> CreateUiHost() { return std::make_unique<Win32UiHost>(); }
+
+}  // namespace krv
