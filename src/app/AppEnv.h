@@ -23,7 +23,7 @@ struct AppEnv {
   Dialogs& dialogs;
   System& system;
   InstanceMutex& mutex;
-  std::function<std::unique_ptr<ProgressWindow>()> make_progress_window = CreateProgressWindow;
+  std::function<std::unique_ptr<ProgressWindow>()> make_progress_window = NewProgressWindow;
   // The loader's step list; empty: the standard pipeline. Tests put their own.
   std::function<std::vector<frmLoader::NamedStep>()> loader_steps = {};
   // Windows and event loop of the start menu; without one the menu cannot be shown.

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "testing/FakeProgressWindow.h"
 #include "ui/UiHost.h"
 
 namespace krv {
@@ -119,6 +120,9 @@ class FakeUiHost final : public UiHost {
     ++views_created;
     return view;
   }
+  std::unique_ptr<ProgressWindow> CreateProgressWindow() override {
+    return std::make_unique<FakeProgressWindow>(&progress);
+  }
   TwipsPoint CursorPosition() override { return cursor; }
   TwipsPoint ScreenSize() override { return screen; }
   void SetBusyCursor(bool on) override { busy = on; }
@@ -160,6 +164,7 @@ class FakeUiHost final : public UiHost {
   TwipsPoint cursor{6000, 6000};
   TwipsPoint screen{19200, 14400};
   bool busy = false;
+  FakeProgressWindow::Log progress;
   bool echo_focus = false;
   int do_events = 0;
   int loops = 0;

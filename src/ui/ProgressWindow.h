@@ -17,6 +17,7 @@ class ProgressWindow {
   virtual void Close() = 0;
 };
 
-std::unique_ptr<ProgressWindow> CreateProgressWindow();
+// The platform's window (the UI host hands it out).
+std::unique_ptr<ProgressWindow> NewProgressWindow();
 
 }  // namespace krv

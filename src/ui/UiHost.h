@@ -10,6 +10,7 @@
 
 #include "base/Dialogs.h"
 #include "ui/MenuView.h"
+#include "ui/ProgressWindow.h"
 #include "ui/WindowSystem.h"
 
 namespace krv {
@@ -25,6 +26,8 @@ class UiHost {
 
   // A new, hidden start-menu window that reports to `events`.
   virtual std::unique_ptr<MenuView> CreateMenuView(MenuEvents& events) = 0;
+  // The loader's progress window, not yet shown.
+  virtual std::unique_ptr<ProgressWindow> CreateProgressWindow() = 0;
 
   // Mouse position and screen size in twips.
   virtual TwipsPoint CursorPosition() = 0;

@@ -22,6 +22,6 @@ class TerminalProgress : public ProgressWindow {
 
 }  // namespace
 
-std::unique_ptr<ProgressWindow> CreateProgressWindow() { return std::make_unique<TerminalProgress>(); }
+std::unique_ptr<ProgressWindow> NewProgressWindow() { return std::make_unique<TerminalProgress>(); }
 
 }  // namespace krv

@@ -19,6 +19,7 @@ class PosixUiHost final : public UiHost {
   explicit PosixUiHost(int in_fd = 0, int out_fd = 1);
 
   std::unique_ptr<MenuView> CreateMenuView(MenuEvents& events) override;
+  std::unique_ptr<ProgressWindow> CreateProgressWindow() override { return NewProgressWindow(); }
   TwipsPoint CursorPosition() override { return {}; }
   // A large screen: the terminal centres the menu itself.
   TwipsPoint ScreenSize() override { return {1920 * kTwipsPerPixel, 1080 * kTwipsPerPixel}; }

@@ -66,6 +66,6 @@ class Win32Progress : public ProgressWindow {
 
 }  // namespace
 
-std::unique_ptr<ProgressWindow> CreateProgressWindow() { return std::make_unique<Win32Progress>(); }
+std::unique_ptr<ProgressWindow> NewProgressWindow() { return std::make_unique<Win32Progress>(); }
 
 }  // namespace krv

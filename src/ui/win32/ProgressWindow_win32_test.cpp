@@ -15,7 +15,7 @@ std::string TextOf(HWND hwnd) {
 
 TEST(Win32ProgressWindowTest, ShowsCaptionAndLinesAndGoesAwayOnClose) {
   const std::string caption = "KORVELLA wird gestartet " + std::to_string(GetCurrentProcessId());
-  auto progress = CreateProgressWindow();
+  auto progress = NewProgressWindow();
   progress->Show(caption);
   HWND window = FindWindowW(L"KrvLoaderWindow", Wide(caption).c_str());
   if (!window) GTEST_SKIP() << "no display for windows";

@@ -30,6 +30,7 @@ bool PumpPending() {
 class Win32UiHost : public UiHost {
  public:
   std::unique_ptr<MenuView> CreateMenuView(MenuEvents& events) override { return win32::NewMenuWindow(events); }
+  std::unique_ptr<ProgressWindow> CreateProgressWindow() override { return NewProgressWindow(); }
 
   TwipsPoint CursorPosition() override {
     POINT pt = {};
