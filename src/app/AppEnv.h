@@ -4,11 +4,10 @@
 #include <functional>
 #include <memory>
 
-#include "loader/frmLoader.h"
 #include "base/Dialogs.h"
+#include "loader/frmLoader.h"
 #include "platform/FileSystem.h"
 #include "platform/InstanceMutex.h"
-#include "ui/ProgressWindow.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/System.h"
@@ -23,11 +22,10 @@ struct AppEnv {
   Dialogs& dialogs;
   System& system;
   InstanceMutex& mutex;
-  std::function<std::unique_ptr<ProgressWindow>()> make_progress_window = NewProgressWindow;
+  // Every window and the event loop; never null.
+  UiHost* ui;
   // The loader's step list; empty: the standard pipeline. Tests put their own.
   std::function<std::vector<frmLoader::NamedStep>()> loader_steps = {};
-  // Windows and event loop of the start menu; without one the menu cannot be shown.
-  UiHost* ui = nullptr;
 };
 
 }  // namespace krv

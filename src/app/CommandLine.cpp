@@ -2,15 +2,12 @@
 
 #include <limits>
 
-#include "base/cuAppError.h"
 #include "base/Text.h"
+#include "base/cuAppError.h"
 
 namespace krv {
 
 namespace {
-
-constexpr int32_t kMsgUnknownArgument = 102;
-constexpr int32_t kMsgDelayMissing = 120;
 
 // Whole seconds: digits only, within the 32-bit range. Anything else (signs,
 // fractions, overflow) is not a delay.

@@ -9,14 +9,14 @@
 #include <thread>
 
 #include "app/mGlobals.h"
-#include "platform/Platform.h"
 #include "base/WinPath.h"
+#include "platform/Platform.h"
 #include "testing/FakeDialogs.h"
-#include "testing/FakeProgressWindow.h"
+#include "testing/FakeUiHost.h"
 #include "testing/TempDir.h"
 #ifndef _WIN32
-#include "ui/posix/UiHost_posix.h"
 #include "testing/PseudoTerminal_posix.h"
+#include "ui/posix/UiHost_posix.h"
 #endif
 
 namespace krv {
@@ -116,10 +116,8 @@ class EndToEndTest : public ::testing::Test {
   std::string Start(const std::string& command_line, int wait_ms = 10000, UiHost* ui = nullptr) {
     SandboxSystem sys(*p_.system, WinPathJoin(prog_, "krv25.exe"));
     sys.command_line = command_line;
-    AppEnv env{*p_.registry, *p_.fs, *p_.shell, dialogs_, sys, *p_.mutex, [this] {
-                 return std::make_unique<FakeProgressWindow>(&window_);
-               }};
-    env.ui = ui;
+    FakeUiHost quiet;  // the loader's window stays in memory unless a real host is given
+    AppEnv env{*p_.registry, *p_.fs, *p_.shell, dialogs_, sys, *p_.mutex, ui ? ui : &quiet};
     {
       mGlobals g(env);
       Main(g);
@@ -146,7 +144,6 @@ class EndToEndTest : public ::testing::Test {
   Platform p_;
   std::string prog_, office_;
   FakeDialogs dialogs_;
-  FakeProgressWindow::Log window_;
 };
 
 TEST_F(EndToEndTest, LoaderStartsTheStandInAccessWithExactlyTheExpectedArguments) {
@@ -169,27 +166,6 @@ TEST_F(EndToEndTest, PlainStartShowsTheMenuAndStartsKorvellaWhenTheCountdownEnds
 #ifndef _WIN32
   EXPECT_NE(Visible(pty.Output()).find("(5)"), std::string::npos);
 #endif
-}
-
-TEST_F(EndToEndTest, SettingsSwapProfileForWorkgroupAndDropTheRuntimeSwitch) {
-  Reg(Hive::LocalMachine, std::string(kRoot) + "\\Settings", "UseProfile", "1");
-  Reg(Hive::LocalMachine, std::string(kRoot) + "\\Settings", "NoRuntime", "1");
-  EXPECT_EQ(Start("/L"), Expected(false, true));
-}
-
-TEST_F(EndToEndTest, TestModeShowsTheMaskedLineAndStartsNothing) {
-  EXPECT_EQ(Start("/T /L", 1500), "");
-  ASSERT_EQ(dialogs_.shown.size(), 1u);
-  EXPECT_NE(dialogs_.shown[0].text.find("/user \"XXXX\" /pwd \"YYYY\""), std::string::npos) << dialogs_.shown[0].text;
-  EXPECT_EQ(dialogs_.shown[0].text.find("ZBNHte"), std::string::npos);
-}
-
-TEST_F(EndToEndTest, MissingBackendPathEndsWithTheLibraryText) {
-  p_.registry->DeleteValue(Hive::CurrentUser, std::string(kRoot) + "\\Options", "BackendPath", nullptr);
-  EXPECT_EQ(Start("/L", 1500), "");
-  ASSERT_EQ(dialogs_.shown.size(), 1u);
-  EXPECT_NE(dialogs_.shown[0].text.find("wenn der Pfad des Backends nicht gesetzt wurde."), std::string::npos)
-      << dialogs_.shown[0].text;
 }
 
 }  // namespace

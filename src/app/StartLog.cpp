@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
-#include "base/cuAppError.h"
-#include "suite/muKRVFunctions.h"
-#include "platform/FileSystem.h"
 #include "base/Text.h"
 #include "base/WinPath.h"
+#include "base/cuAppError.h"
+#include "platform/FileSystem.h"
+#include "suite/muKRVFunctions.h"
 
 namespace krv {
 
@@ -48,13 +48,15 @@ std::string MaskPassword(const std::string& command_line) {
   return line;
 }
 
-void StartLog(krvLibrary& lib, cuAppError& err, FileSystem& fs, System& sys, const std::string& command_line) {
-  // The log is a convenience: nothing about it may disturb a start that succeeded.
+void StartLog(krvLibrary& lib, cuAppError& err, FileSystem& fs, System& sys, const std::string& command_line,
+              const std::string& failure) {
+  // The log is a convenience: nothing about it may disturb the start.
   try {
     if (!IEquals(GetLibSetting(lib, err, "StartLog", "0"), "1")) return;
     const std::string path = WinPathFolder(sys.ExecutablePath()) + kStartLogFile;
-    const std::string entry =
-        "[" + FormatGeneralDate(sys.Now()) + "]" + kCrLf + MaskPassword(command_line) + kCrLf + kCrLf;
+    std::string entry = "[" + FormatGeneralDate(sys.Now()) + "]" + kCrLf + MaskPassword(command_line) + kCrLf;
+    if (!failure.empty()) entry += "Start fehlgeschlagen: " + MaskPassword(failure) + kCrLf;
+    entry += kCrLf;
     fs.AppendFile(path, entry, nullptr);
   } catch (...) {
   }

@@ -22,8 +22,10 @@ std::string FormatGeneralDate(const LocalTime& time);
 // "YYYY", so a password never reaches a log.
 std::string MaskPassword(const std::string& command_line);
 
-// Appends the entry for `command_line` (the masked line of the start). Any
-// failure, including an unwritable folder, loses the entry without a word.
-void StartLog(krvLibrary& lib, cuAppError& err, FileSystem& fs, System& sys, const std::string& command_line);
+// Appends the entry for `command_line` (the masked line of the start); a
+// failed start adds the shell's reason `failure`. Any failure of the log
+// itself, including an unwritable folder, loses the entry without a word.
+void StartLog(krvLibrary& lib, cuAppError& err, FileSystem& fs, System& sys, const std::string& command_line,
+              const std::string& failure = {});
 
 }  // namespace krv

@@ -5,18 +5,18 @@
 #include "app/CheckActiveX.h"
 #include "app/CommandLine.h"
 #include "app/StartLog.h"
+#include "app/mGlobals.h"
+#include "base/WinPath.h"
+#include "loader/frmLoader.h"
+#include "menu/frmMenu.h"
+#include "suite/IObjects.h"
 #include "suite/cApp_Environment.h"
+#include "suite/krvLibrary.h"
 #include "suite/mCommon.h"
 #include "suite/mCommon_CmdLine.h"
-#include "app/mGlobals.h"
 #include "suite/mLibFunctions_AppRunEx.h"
 #include "suite/muKRVFunctions.h"
 #include "suite/muKRVFunctions_Init.h"
-#include "loader/frmLoader.h"
-#include "menu/frmMenu.h"
-#include "base/WinPath.h"
-#include "suite/IObjects.h"
-#include "suite/krvLibrary.h"
 
 namespace krv {
 
@@ -24,10 +24,10 @@ cApp::cApp(mGlobals& g) : g_(g) {
   AppEnv& env = g_.env;
   AppInfo app_info;
   app_info.program_dir = WinPathFolder(env.system.ExecutablePath());
-  err_ = std::make_unique<cuAppError>(env.dialogs, app_info);
+  err_ = std::make_unique<cuAppError>(env.dialogs, app_info, &g_.screen);
   try {
     if (env.mutex.HeldByOther(kStarterMutex)) {
-      err_->MsgShow(145, kMbIconInformation);
+      err_->MsgShow(kMsgSecondInstance, kMbIconInformation);
       refused_ = true;
       return;
     }
@@ -52,7 +52,7 @@ bool cApp::Init() {
     std::string file, args;
     switch (RunPatch(&file, &args)) {
       case kPatchRun:
-        RunAndReport(g_, 185, file, args, false);
+        g_.RequestHandOver(HandOver{kMsgPatchStartFailed, file, args, false});
         return false;
       case kPatchStop:
         return false;
@@ -77,42 +77,52 @@ bool cApp::Init() {
 
 bool cApp::LoadKRV() {
   try {
-    if ((!g_.HasLibrary() || !g_.objects) && !InitInterfaceDLL(false, false)) return false;
-    if (!CheckAccess()) return false;
-    const LoaderResult result = ShowForm();
-    switch (result.Action) {
-      case kActionAccess:
-        if (result.CommandLine.empty() || result.CommandLineHidden.empty() || result.AccPath.empty() ||
-            result.Args.empty()) {
-          return false;
-        }
-        return Run(result.CommandLine, result.CommandLineHidden, result.AccPath, result.Args);
-      case kActionUpgrade:
-      case kActionCompressor:
-      case kActionVersionInfo:
-      case kActionAdminTools: {
-        static constexpr int32_t kHandOverMessage[] = {134, 171, 192, 153};
-        if (!result.File.empty()) {
-          RunAndReport(g_, kHandOverMessage[result.Action - kActionUpgrade], result.File, result.Args, result.Elevate);
-        }
-        return false;
-      }
-      case kActionMenu:
-        LoadMenu(0, false);
-        return false;
-      default:
-        return false;
-    }
+    g_.screen.SetMousePointer(kMousePointerHourglass);
+    const bool started = RunLoader();
+    g_.screen.SetMousePointer(kMousePointerDefault);
+    return started;
   } catch (...) {
+    g_.screen.SetMousePointer(kMousePointerDefault);
     err_->ErrRaise(0, "cApp", "LoadKRV");
     throw;
   }
 }
 
+bool cApp::RunLoader() {
+  if ((!g_.HasLibrary() || !g_.objects) && !InitInterfaceDLL(false, false)) return false;
+  if (!CheckAccess()) return false;
+  const LoaderResult result = ShowForm();
+  switch (result.Action) {
+    case kActionAccess:
+      if (result.CommandLine.empty() || result.CommandLineHidden.empty() || result.AccPath.empty() ||
+          result.Args.empty()) {
+        return false;
+      }
+      return Run(result.CommandLine, result.CommandLineHidden, result.AccPath, result.Args);
+    case kActionUpgrade:
+    case kActionCompressor:
+    case kActionVersionInfo:
+    case kActionAdminTools: {
+      static constexpr int32_t kHandOverMessage[] = {kMsgUpgradeStartFailed, kMsgCompressorStartFailed,
+                                                     kMsgVersionInfoStartFailed, kMsgAdminToolsStartFailed};
+      const int32_t message =
+          result.MessageId != 0 ? result.MessageId : kHandOverMessage[result.Action - kActionUpgrade];
+      if (!result.File.empty()) g_.RequestHandOver(HandOver{message, result.File, result.Args, result.Elevate});
+      return false;
+    }
+    case kActionMenu:
+      LoadMenu(0, false);
+      return false;
+    default:
+      return false;
+  }
+}
+
 bool cApp::InitInterfaceDLL(bool first, bool second) {
-  InterfaceDLLContext context{g_.env.registry, g_.env.fs,    g_.env.system, g_.env.shell,
-                              *err_,           g_.Library(), g_.objects,    [this] { Shutdown(g_); }};
-  return krvInitInterfaceDLL(context, first, second);
+  InterfaceDLLContext context{g_.env.registry, g_.env.fs, g_.env.system, g_.env.shell, *err_, g_.Library(), g_.objects};
+  if (krvInitInterfaceDLL(context, first, second)) return true;
+  g_.RequestEnd();  // the upgrade program has started and takes over
+  return false;
 }
 
 std::string cApp::CheckEnvironment(int32_t mode, bool skip_browser) {
@@ -126,25 +136,19 @@ bool cApp::CheckKRVAdmin() { return krv::CheckKRVAdmin(g_.Library(), &admin_conf
 bool cApp::CheckAccess() {
   if (!info_->AccessRunning()) return true;
   if (GetLibSetting(g_.Library(), *err_, "NoAccessCheck", "0") == "1") return true;
-  return err_->MsgShow(105, kMbYesNo | kMbIconQuestion) != kIdNo;
+  return err_->MsgShow(kMsgAccessAlreadyRunning, kMbYesNo | kMbIconQuestion) != kIdNo;
 }
 
 LoaderResult cApp::ShowForm() {
-  std::unique_ptr<ProgressWindow> window = g_.env.make_progress_window();
-  LoaderContext context{*err_,
-                        g_.Library(),
-                        *g_.objects,
-                        g_.env.system,
-                        *window,
-                        test_mode_,
-                        [this](int32_t msg, const std::string& file, const std::string& args, bool elevate) {
-                          RunAndReport(g_, msg, file, args, elevate);
-                        }};
+  std::unique_ptr<ProgressWindow> window = g_.env.ui->CreateProgressWindow();
+  LoaderContext context{*err_, g_.Library(), *g_.objects, g_.env.system, *window, test_mode_, ProgramName()};
   frmLoader loader(context, g_.env.loader_steps ? g_.env.loader_steps() : frmLoader::StandardSteps());
   LoaderResult result = loader.pubInit();
   window->Close();
   return result;
 }
+
+std::string cApp::ProgramName() const { return WinPathStem(g_.env.system.ExecutablePath()); }
 
 bool cApp::Run(const std::string& command_line, const std::string& hidden, const std::string& file,
                const std::string& args) {
@@ -152,41 +156,42 @@ bool cApp::Run(const std::string& command_line, const std::string& hidden, const
   if (test_mode_) {
     MsgBoxParams box;
     box.buttons = kMbIconInformation;
-    box.title = err_->MsgLoad(140);
-    err_->MsgShow(133, box, hidden);
+    box.title = err_->MsgLoad(kMsgTestModeCaption);
+    err_->MsgShow(kMsgCommandLine, box, hidden);
     return false;
   }
-  if (AppRunEx(g_.env.shell, *err_, file, args, "", 0, 1, false, false)) {
+  std::string why;
+  if (AppRunEx(g_.env.shell, *err_, file, args, "", 0, 1, false, false, &why)) {
     StartLog(g_.Library(), *err_, g_.env.fs, g_.env.system, hidden);
     return true;
   }
-  err_->MsgShow(109, kMbIconStop, hidden);
+  g_.start_failure = why;
+  StartLog(g_.Library(), *err_, g_.env.fs, g_.env.system, hidden, why.empty() ? "?" : why);
+  err_->MsgShow(kMsgCommandLineFailed, kMbIconStop, hidden);
   return false;
 }
 
 bool cApp::LoadMenu(int32_t active_item, bool use_delay) {
-  UiHost* ui = g_.env.ui;
-  if (!ui) return NotYetAvailable("Das Startmenü");
   try {
-    ui->SetBusyCursor(true);
+    g_.screen.SetMousePointer(kMousePointerHourglass);
     const int32_t seconds = use_delay ? delay_ : -1;
     frmMenu& menu = g_.forms.Add(std::make_unique<frmMenu>(g_));
     menu.Load();
     if (!menu.Loaded()) {
-      ui->SetBusyCursor(false);
+      g_.screen.SetMousePointer(kMousePointerDefault);
       return false;
     }
     PlaceMenu(menu.View());
     menu.View().Show();
-    ui->Wait(200);
+    g_.env.ui->Wait(200);
     if (menu.Loaded()) {
       menu.pubActiveItem(active_item);
       menu.pubStartTimer(seconds);
     }
-    ui->SetBusyCursor(false);
+    g_.screen.SetMousePointer(kMousePointerDefault);
     return true;
   } catch (...) {
-    ui->SetBusyCursor(false);
+    g_.screen.SetMousePointer(kMousePointerDefault);
     err_->ErrRaise(0, "cApp", "LoadMenu");
     throw;
   }
@@ -224,8 +229,8 @@ void cApp::ShowText(const std::string& text, int32_t style) {
   err_->MsgShow(0, box);
 }
 
-// The start menu and the settings dialog are not part of this build; say so
-// plainly instead of pretending.
+// The settings dialog is not part of this build; say so plainly instead of
+// pretending.
 bool cApp::NotYetAvailable(const std::string& what) {
   ShowText(what + " ist in dieser Version noch nicht verfügbar." + kCrLf +
                "Starten Sie KORVELLA direkt mit dem Schalter /L.",

@@ -49,6 +49,9 @@ class cApp {
 
  private:
   bool CheckAccess();
+  bool RunLoader();
+  // The starter's own file name without ".exe".
+  std::string ProgramName() const;
   LoaderResult ShowForm();
   bool Run(const std::string& command_line, const std::string& hidden, const std::string& file,
            const std::string& args);

@@ -22,14 +22,13 @@ int32_t cApp::RunPatch(std::string* file, std::string* args) {
     const std::string patch = AddTrailingSeparator(lib.Application().ProgramFolder()) + kPatchProgram;
     if (!g_.env.fs.FileExists(patch)) return kPatchGoOn;
 
-    switch (err_->MsgShow(info_->IsAdmin() ? 212 : 186, kMbYesNoCancel | kMbIconQuestion)) {
+    switch (
+        err_->MsgShow(info_->IsAdmin() ? kMsgPatchNeededAdmin : kMsgPatchNeeded, kMbYesNoCancel | kMbIconQuestion)) {
       case kIdCancel:
         return kPatchStop;
       case kIdYes: {
-        const std::string exe = g_.env.system.ExecutablePath();
-        std::string name = WinPathName(exe);
-        if (IEndsWith(name, ".exe")) name.resize(name.size() - 4);
-        lib.RegWrite(Hive::CurrentUser, root + "\\Patch", "Run", AddTrailingSeparator(ProgramDir()) + name + ".exe /L");
+        lib.RegWrite(Hive::CurrentUser, root + "\\Patch", "Run",
+                     AddTrailingSeparator(ProgramDir()) + ProgramName() + ".exe /L");
         *file = patch;
         *args = PrepareArgument(std::string("/") + kStarterTitle);
         return kPatchRun;

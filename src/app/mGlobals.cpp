@@ -1,18 +1,18 @@
 #include "app/mGlobals.h"
 
 #include "app/cApp.h"
-#include "base/cuAppError.h"
-#include "suite/mCommon.h"
-#include "suite/mLibFunctions_AppRunEx.h"
 #include "base/WinPath.h"
+#include "base/cmnShowFatalError.h"
+#include "base/cuAppError.h"
 #include "suite/IObjects.h"
 #include "suite/krvLibrary.h"
+#include "suite/mLibFunctions_AppRunEx.h"
 #include "ui/UiHost.h"
 #include "ui/mSubclass.h"
 
 namespace krv {
 
-mGlobals::mGlobals(AppEnv& environment) : env(environment) {}
+mGlobals::mGlobals(AppEnv& environment) : env(environment), screen(*environment.ui) {}
 
 mGlobals::~mGlobals() {
   forms.UnloadAll();
@@ -20,10 +20,8 @@ mGlobals::~mGlobals() {
 }
 
 mSubclass* mGlobals::Subclass() {
-  if (!subclass_ && env.ui && env.ui->Windows()) {
-    std::string program = WinPathName(env.system.ExecutablePath());
-    if (const size_t dot = program.rfind('.'); dot != std::string::npos) program.erase(dot);
-    subclass_ = std::make_unique<mSubclass>(*env.ui->Windows(), program);
+  if (!subclass_ && env.ui->Windows()) {
+    subclass_ = std::make_unique<mSubclass>(*env.ui->Windows(), WinPathStem(env.system.ExecutablePath()));
   }
   return subclass_.get();
 }
@@ -38,6 +36,26 @@ void mGlobals::ReleaseLibrary() {
   lib_.reset();
 }
 
+std::string mGlobals::CheckEnvironment(int32_t program) {
+  return app ? app->CheckEnvironment(program, false) : std::string();
+}
+
+bool mGlobals::InitInterfaceDLL(bool first, bool second) { return app && app->InitInterfaceDLL(first, second); }
+
+bool mGlobals::LoadKRV() { return app && app->LoadKRV(); }
+
+bool mGlobals::LoadSettingsForm(bool stand_alone) { return app && app->LoadSettingsForm(stand_alone); }
+
+cuAppError* mGlobals::oErr() { return app ? &app->oErr() : nullptr; }
+
+void Finish(mGlobals& g) {
+  if (const std::optional<HandOver> next = g.PendingHandOver()) {
+    RunAndReport(g, *next);
+  } else {
+    Shutdown(g);
+  }
+}
+
 int Main(AppEnv& env) {
   mGlobals g(env);
   return Main(g);
@@ -45,29 +63,33 @@ int Main(AppEnv& env) {
 
 int Main(mGlobals& g) {
   try {
+    g.screen.SetMousePointer(kMousePointerHourglass);
     if (g.env.mutex.HeldByOther(kStarterMutex)) {
-      cuAppError err(g.env.dialogs, AppInfo{});
-      err.MsgShow(145, kMbIconInformation);
+      cuAppError err(g.env.dialogs, AppInfo{}, &g.screen);
+      err.MsgShow(kMsgSecondInstance, kMbIconInformation);
+      g.screen.SetMousePointer(kMousePointerDefault);
       return 0;
     }
     g.app = std::make_unique<cApp>(g);
-    if (g.app->Init()) {
+    if (g.app->Init() && !g.EndRequested()) {
       bool already_held = false;
       std::string why;
       g.mutex_held = g.env.mutex.Create(kStarterMutex, &already_held, &why);
-      // The process lives while a form is loaded (the start menu).
-      if (g.env.ui) {
-        g.env.ui->RunLoop([&g] {
-          g.forms.Collect();
-          return !g.forms.AnyLoaded();
-        });
-      }
+      g.screen.SetMousePointer(kMousePointerDefault);
+      // The process lives while a form is loaded (the start menu), until a
+      // form asks to end the starter or to hand over.
+      g.env.ui->RunLoop([&g] {
+        g.forms.Collect();
+        return g.EndRequested() || !g.forms.AnyLoaded();
+      });
+      if (g.EndRequested()) Finish(g);
     } else {
-      Shutdown(g);
+      Finish(g);
     }
+    g.screen.SetMousePointer(kMousePointerDefault);
     return 0;
   } catch (...) {
-    cmnShowFatalError(g.env.dialogs, kAppTitle, "Main");
+    cmnShowFatalError(g.env.dialogs, kAppTitle, "Main", {}, &g.screen);
     Shutdown(g);
     return 1;
   }
@@ -77,9 +99,8 @@ void Shutdown(mGlobals& g) {
   try {
     g.ReleaseLibrary();
     g.forms.UnloadAll();
-    // The object may be in the middle of one of its own members (a hand-over
-    // from the loader), so it is retired, not destroyed, until Main is done.
-    if (g.app) g.retired_app = std::move(g.app);
+    g.app.reset();
+    g.screen.SetMousePointer(kMousePointerDefault);
     if (g.mutex_held) g.env.mutex.Release();
     g.mutex_held = false;
   } catch (...) {
@@ -87,23 +108,28 @@ void Shutdown(mGlobals& g) {
   }
 }
 
-void RunAndReport(mGlobals& g, int32_t msg_id, const std::string& file, const std::string& args, bool elevate) {
+void RunAndReport(mGlobals& g, const HandOver& next) {
   std::string text;
+  bool elevate = next.Elevate;
   if (g.app) {
-    text = g.app->oErr().MsgLoad(msg_id, "#ERR_NUMBER#", "#ERR_DESC#");
+    if (next.MessageId != 0) text = g.app->oErr().MsgLoad(next.MessageId, "#ERR_NUMBER#", "#ERR_DESC#");
     if (elevate && g.app->oInfo().IsAdmin()) elevate = false;
   }
   Shutdown(g);
+  g.env.ui->DoEvents();  // let the closed windows go from the screen
 
   KrvError pending;
   bool started = false;
+  std::string why;
   try {
     cuAppError err(g.env.dialogs, AppInfo{});  // the application object is gone by now
-    started = AppRunEx(g.env.shell, err, file, args, "", 0, 1, false, elevate);
+    started = AppRunEx(g.env.shell, err, next.File, next.Args, "", 0, 1, false, elevate, &why);
   } catch (const KrvError& e) {
     pending = e;
   }
-  if (started || text.empty()) return;
+  if (started) return;
+  if (!why.empty()) g.start_failure = why;
+  if (text.empty()) return;
 
   const bool has_error = pending.number != 0;
   auto replace = [&text](const std::string& marker, const std::string& with) {
@@ -113,8 +139,8 @@ void RunAndReport(mGlobals& g, int32_t msg_id, const std::string& file, const st
   };
   replace("#ERR_NUMBER#", has_error ? std::to_string(pending.number) : "-1");
   replace("#ERR_DESC#", has_error ? pending.description : "Unbekannter Fehler");
-  text += std::string(kCrLf) + kCrLf + "Datei: " + file;
-  if (!args.empty()) text += std::string(kCrLf) + "Befehlszeitenargumente: " + args;
+  text += std::string(kCrLf) + kCrLf + "Datei: " + next.File;
+  if (!next.Args.empty()) text += std::string(kCrLf) + "Befehlszeitenargumente: " + next.Args;
   g.env.dialogs.MessageBox(text, kAppTitle, kMbIconStop);
 }
 

@@ -50,7 +50,6 @@ TEST_F(StartSequenceTest, SecondInstanceIsRefusedWithoutApplicationObject) {
   h.held.insert(kStarterMutex);
   Start("/L");
   EXPECT_EQ(g.app, nullptr);
-  EXPECT_EQ(g.retired_app, nullptr);
   ASSERT_EQ(h.dialogs.shown.size(), 1u);
   EXPECT_EQ(h.dialogs.shown[0].style, kMbIconInformation);
   EXPECT_NE(Shown().find("\r\n"), std::string::npos) << "@@ becomes a line break";
@@ -65,8 +64,72 @@ TEST_F(StartSequenceTest, MissingAccessPathSendsAdministratorToTheToolsElevatedF
   EXPECT_EQ(h.shell.started[0].file, "C:\\Programme\\Korvella\\krvadm25.exe");
   EXPECT_EQ(h.shell.started[0].args, " /Access");
   EXPECT_TRUE(h.shell.started[0].elevate);
-  ASSERT_FALSE(h.dialogs.shown.empty());
-  EXPECT_EQ(h.dialogs.shown[0].style, kMbIconInformation);  // message 217
+  EXPECT_EQ(g.app, nullptr) << "the starter has shut down before the hand-over";
+  ASSERT_EQ(h.dialogs.shown.size(), 1u);
+  EXPECT_EQ(h.dialogs.shown[0].style, kMbIconInformation);  // Access is missing
+
+  h.dialogs.shown.clear();
+  h.shell.fail_files.insert("c:\\programme\\korvella\\krvadm25.exe");
+  mGlobals again(h.env);
+  Main(again);
+  ASSERT_EQ(h.dialogs.shown.size(), 2u);
+  // The failed start is reported with the tools' own text for Access, not the general one.
+  EXPECT_EQ(
+      Shown(1).rfind("Beim Starten der Administrator Tools ist Fehler Nr. -1 aufgetreten:\r\nUnbekannter Fehler", 0),
+      0u)
+      << Shown(1);
+  EXPECT_NE(again.start_failure.find("file not found"), std::string::npos) << "the shell's reason is kept";
+}
+
+// Message boxes that note whether the hourglass was on when they were asked.
+class PointerProbe final : public Dialogs {
+ public:
+  PointerProbe(Dialogs& inner, const bool& busy) : inner_(inner), busy_(busy) {}
+  int MessageBox(const std::string& text, const std::string& caption, int style) override {
+    busy_at_box.push_back(busy_);
+    return inner_.MessageBox(text, caption, style);
+  }
+  std::vector<bool> busy_at_box;
+
+ private:
+  Dialogs& inner_;
+  const bool& busy_;
+};
+
+TEST_F(StartSequenceTest, HourglassWhileTheLoaderRunsAndTheDefaultPointerAtEveryBox) {
+  PointerProbe probe(h.dialogs, h.ui.busy);
+  AppEnv env{h.reg, h.fs, h.shell, probe, h.sys, h.mutex, &h.ui};
+  bool busy_in_loader = false;
+  env.loader_steps = [&] {
+    return std::vector<frmLoader::NamedStep>{{"Probe", [&](frmLoader& l) {
+                                                busy_in_loader = h.ui.busy;
+                                                l.context().err.MsgShow(kMsgScreenTooSmall, kMbIconExclamation, 1, 1);
+                                                EXPECT_TRUE(h.ui.busy) << "the hourglass comes back after the box";
+                                                return false;
+                                              }}};
+  };
+  h.sys.processes = {"msaccess.exe"};  // asks first whether to go on
+  h.sys.command_line = "/L";
+  mGlobals probed(env);
+  Main(probed);
+  EXPECT_TRUE(busy_in_loader);
+  EXPECT_EQ(probe.busy_at_box, (std::vector<bool>{false, false}));
+  EXPECT_FALSE(h.ui.busy);
+}
+
+TEST_F(StartSequenceTest, FailedAccessStartIsReportedAndLoggedWithTheShellsReason) {
+  h.LibSetting("StartLog", "1");
+  h.shell.fail_files.insert("c:\\office\\msaccess.exe");
+  Start("/L");
+  ASSERT_EQ(h.dialogs.shown.size(), 1u);
+  EXPECT_EQ(Shown().rfind("Die Ausführung der Befehlszeile '", 0), 0u) << Shown();
+  EXPECT_EQ(Shown().find("ZBNHte"), std::string::npos);
+  std::string log;
+  ASSERT_TRUE(h.fs.ReadFile("C:\\Programme\\Korvella\\krv25.log", &log, nullptr));
+  EXPECT_NE(log.find("Start fehlgeschlagen: ShellExecuteEx(C:\\Office\\msaccess.exe): file not found\r\n"),
+            std::string::npos)
+      << log;
+  EXPECT_EQ(log.find("ZBNHte"), std::string::npos);
 }
 
 TEST_F(StartSequenceTest, MissingBackendPathEndsWithTheLibraryText) {

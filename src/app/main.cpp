@@ -7,8 +7,7 @@
 int main() {
   krv::Platform platform = krv::CreateNativePlatform();
   std::unique_ptr<krv::UiHost> ui = krv::CreateUiHost();
-  krv::AppEnv env{*platform.registry, *platform.fs,     *platform.shell,
-                  ui->MessageBoxes(*platform.dialogs), *platform.system, *platform.mutex};
-  env.ui = ui.get();
+  krv::AppEnv env{*platform.registry, *platform.fs,    *platform.shell, ui->MessageBoxes(*platform.dialogs),
+                  *platform.system,   *platform.mutex, ui.get()};
   return krv::Main(env);
 }

@@ -14,6 +14,12 @@ std::string WinPathName(std::string_view path) {
   return std::string(pos == std::string_view::npos ? path : path.substr(pos + 1));
 }
 
+std::string WinPathStem(std::string_view path) {
+  std::string name = WinPathName(path);
+  if (IEndsWith(name, ".exe")) name.resize(name.size() - 4);
+  return name;
+}
+
 std::string WinPathJoin(std::string_view folder, std::string_view name) {
   std::string out(folder);
   while (!out.empty() && out.back() == '\\') out.pop_back();

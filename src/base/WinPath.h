@@ -10,6 +10,8 @@ namespace krv {
 std::string WinPathFolder(std::string_view path);
 // Last component ("b.txt" for "C:\a\b.txt").
 std::string WinPathName(std::string_view path);
+// The file name without a trailing ".exe" (any letter case): "krv25".
+std::string WinPathStem(std::string_view path);
 // Joins with exactly one backslash between the parts.
 std::string WinPathJoin(std::string_view folder, std::string_view name);
 // Case-insensitive match with "*" and "?" wildcards, as Windows matches file names.

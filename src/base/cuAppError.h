@@ -24,8 +24,9 @@
 #include <utility>
 #include <vector>
 
-#include "base/KrvError.h"
 #include "base/Dialogs.h"
+#include "base/KrvError.h"
+#include "base/MessageIds.h"
 
 namespace krv {
 

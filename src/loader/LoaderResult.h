@@ -24,6 +24,7 @@ struct LoaderResult {
   std::string CommandLine;        // action 1: the whole Access command line
   std::string CommandLineHidden;  // the same with user and password masked
   std::string AccPath;            // action 1: the Access executable
+  int32_t MessageId = 0;          // actions 2 to 5: reports a failed start; 0 the action's own message
   bool operator==(const LoaderResult&) const = default;
 };
 

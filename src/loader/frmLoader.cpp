@@ -58,7 +58,7 @@ bool CheckEnvironment(frmLoader& loader) {
   int width = 0, height = 0;
   if (!loader.context().system.PrimaryScreenSize(&width, &height)) return true;  // nothing known, nothing refused
   if (width < 1024 || height < 768) {
-    loader.context().err.MsgShow(146, kMbIconExclamation, width, height);
+    loader.context().err.MsgShow(kMsgScreenTooSmall, kMbIconExclamation, width, height);
     return false;
   }
   return true;

@@ -1,7 +1,8 @@
 // The loader: the small progress window between the start of the starter and
 // the start of Access. pubInit runs the start checks in their fixed order,
 // shows one progress line per step, and returns what is to be started next.
-// The loader itself never starts a process.
+// The loader itself never starts a process and never ends the starter: a
+// step that wants another program started says so in the result.
 #pragma once
 
 #include <functional>
@@ -27,8 +28,7 @@ struct LoaderContext {
   System& system;
   ProgressWindow& window;
   bool test_mode = false;
-  // Hands over to another program after shutting the starter down (RunAndReport).
-  std::function<void(int32_t msg, const std::string& file, const std::string& args, bool elevate)> run_and_report;
+  std::string program_name;  // the starter's file name without ".exe"
 };
 
 class frmLoader {

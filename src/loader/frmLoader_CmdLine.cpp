@@ -1,7 +1,5 @@
 // The loader's last step: the Access command line.
 #include "base/cuAppError.h"
-#include "suite/mCommon_CmdLine.h"
-#include "suite/muKRVFunctions.h"
 #include "loader/frmLoader.h"
 #include "platform/FileSystem.h"
 #include "platform/System.h"
@@ -11,6 +9,8 @@
 #include "suite/SuiteConfig.h"
 #include "suite/krvInfo.h"
 #include "suite/krvLibrary.h"
+#include "suite/mCommon_CmdLine.h"
+#include "suite/muKRVFunctions.h"
 
 namespace krv {
 
@@ -38,8 +38,13 @@ std::string CmdLine_AccPath(frmLoader& loader) {
     const std::string admin_tools = cmnCmdLineAdminTools(ctx.lib, ctx.lib.fs(), ctx.err);
     if (!admin_tools.empty()) {
       const bool admin = ctx.system.IsAdmin();
-      ctx.err.MsgShow(217, kMbIconInformation);
-      if (ctx.run_and_report) ctx.run_and_report(219, admin_tools, " /Access", !admin);
+      ctx.err.MsgShow(kMsgAccessMissing, kMbIconInformation);
+      LoaderResult& result = loader.result();
+      result.Action = kActionAdminTools;
+      result.File = admin_tools;
+      result.Args = " /Access";
+      result.Elevate = !admin;
+      result.MessageId = kMsgAdminToolsAccessFailed;
     }
   }
   return "";
@@ -47,9 +52,9 @@ std::string CmdLine_AccPath(frmLoader& loader) {
 
 bool CmdLine(frmLoader& loader) {
   LoaderContext& ctx = loader.context();
-  loader.ShowProgress(ctx.err.MsgLoad(135));
+  loader.ShowProgress(ctx.err.MsgLoad(kMsgEvaluatingOptions));
 
-  RunMdbContext run_ctx{ctx.lib.registry(), ctx.lib.fs(), ctx.objects.ProgramFolder(), "krv25", kAppTitle};
+  RunMdbContext run_ctx{ctx.lib.registry(), ctx.lib.fs(), ctx.objects.ProgramFolder(), ctx.program_name, kAppTitle};
   cuRunMDB run(run_ctx);
   if (IsOne(GetLibSetting(ctx.lib, ctx.err, "UseProfile", "0"))) run.SetProfile(kProfileName);
   if (!IsOne(GetLibSetting(ctx.lib, ctx.err, "NoRuntime", "0"))) run.SetAccOption(kRuntimeOption, true);

@@ -13,7 +13,7 @@ namespace {
 class LoaderTest : public ::testing::Test {
  protected:
   frmLoader Make(std::vector<frmLoader::NamedStep> steps) {
-    return frmLoader(LoaderContext{err, lib, objects, h.sys, window, false, nullptr}, std::move(steps));
+    return frmLoader(LoaderContext{err, lib, objects, h.sys, window, false, "krv25"}, std::move(steps));
   }
 
   StarterHarness h;

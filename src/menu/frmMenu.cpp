@@ -2,13 +2,12 @@
 
 #include <string>
 
-#include "app/cApp.h"
-#include "suite/mCommon.h"
-#include "app/mGlobals.h"
-#include "suite/mLibFunctions_AppRunEx.h"
-#include "suite/muKRVFunctions.h"
 #include "base/Text.h"
+#include "base/cmnShowFatalError.h"
+#include "base/cuAppError.h"
+#include "platform/FileSystem.h"
 #include "suite/IObjects.h"
+#include "suite/muKRVFunctions.h"
 #include "ui/UiHost.h"
 
 namespace krv {
@@ -33,21 +32,21 @@ std::string CountText(int32_t seconds) { return "(" + std::to_string(seconds) + 
 
 int16_t LoWord(std::uintptr_t value) { return static_cast<int16_t>(static_cast<uint16_t>(value & 0xFFFFu)); }
 
-frmMenu::frmMenu(mGlobals& g) : g_(g) {}
+frmMenu::frmMenu(MenuHost& host) : host_(host) {}
 
 frmMenu::~frmMenu() { UnloadForm(); }
 
 void frmMenu::Load() {
-  view_ = g_.env.ui->CreateMenuView(*this);
+  view_ = host_.Ui().CreateMenuView(*this);
   loaded_ = true;
   for (int32_t i = 0; i < kMenuItemCount; ++i) view_->SetItemLook(i, kInitialLabelColor, false, true);
   last_button_ = kLeftButton;
-  // False: the upgrade program took over and the starter has been shut down.
-  if (!g_.app->InitInterfaceDLL(false, true) || !loaded_) {
+  // False: the upgrade program took over and the starter ends.
+  if (!host_.InitInterfaceDLL(false, true) || !loaded_) {
     UnloadForm();
     return;
   }
-  if (mSubclass* subclass = g_.Subclass(); subclass && view_->Handle() != 0) {
+  if (mSubclass* subclass = host_.Subclass(); subclass && view_->Handle() != 0) {
     try {
       subclass->AttachMessage(this, view_->Handle(), kWmActivateApp);
       attached_ = true;
@@ -57,11 +56,12 @@ void frmMenu::Load() {
   }
 
   auto_unload_ = true;
-  if (const auto value = NumericValue(GetSetting(g_.Library(), kAutoUnloadSetting, true))) auto_unload_ = *value != 0;
+  if (const auto value = NumericValue(GetSetting(host_.Library(), kAutoUnloadSetting, true)))
+    auto_unload_ = *value != 0;
 
   skin_ = std::make_unique<pSkin>();
   int32_t skin = pSkin::kOff;
-  if (const auto value = NumericValue(GetSetting(g_.Library(), kSkinSetting, pSkin::kGrey))) {
+  if (const auto value = NumericValue(GetSetting(host_.Library(), kSkinSetting, pSkin::kGrey))) {
     // Only the numbers of the two skins; a fraction such as 2.6 must not become a skin without colours.
     if (*value == pSkin::kBlue || *value == pSkin::kGrey) skin = static_cast<int32_t>(*value);
   }
@@ -164,28 +164,28 @@ void frmMenu::Run(int32_t index) {
 }
 
 void frmMenu::RunItem(int32_t index) {
-  if (!g_.app) return;
-  cApp& app = *g_.app;
+  cuAppError* err = host_.oErr();
+  if (!err) return;
   switch (index) {
     case 0: {
-      const std::string refusal = app.CheckEnvironment(0, false);
+      const std::string refusal = host_.CheckEnvironment(0);
       if (!refusal.empty()) {
         MsgBoxParams box;
         box.buttons = kMbIconStop;
         box.text = refusal;
-        app.oErr().MsgShow(0, box);
+        err->MsgShow(0, box);
         return;
       }
-      if (!app.InitInterfaceDLL(true, true)) return;
+      if (!host_.InitInterfaceDLL(true, true)) return;
       UnloadForm();
-      app.LoadKRV();
+      host_.LoadKRV();
       return;
     }
     case 4:
-      app.LoadSettingsForm(true);
+      host_.LoadSettingsForm(true);
       return;
     case kLastItem:
-      Shutdown(g_);
+      host_.EndStarter();
       return;
     default:
       RunSibling(index);
@@ -194,24 +194,21 @@ void frmMenu::RunItem(int32_t index) {
 }
 
 void frmMenu::RunSibling(int32_t index) {
-  cApp& app = *g_.app;
-  const std::string refusal = app.CheckEnvironment(index, false);
+  const std::string refusal = host_.CheckEnvironment(index);
   if (!refusal.empty()) {
-    g_.env.dialogs.MessageBox(refusal, kAppTitle, kMbIconStop);
+    host_.Boxes().MessageBox(refusal, kAppTitle, kMbIconStop);
     return;
   }
-  if (!app.InitInterfaceDLL(true, true)) return;
+  if (!host_.InitInterfaceDLL(true, true)) return;
   const Sibling& sibling = kSiblings[index - 1];
-  const std::string path = g_.objects->ProgramFolder() + sibling.file;
-  if (!g_.env.fs.FileExists(path)) {
-    app.oErr().MsgShow(132, kMbIconStop, path);
+  const std::string path = host_.Objects()->ProgramFolder() + sibling.file;
+  if (!host_.Files().FileExists(path)) {
+    host_.oErr()->MsgShow(132, kMbIconStop, path);
     return;
   }
   UnloadForm();
-  g_.forms.UnloadAll();
-  g_.objects.reset();
-  g_.env.ui->DoEvents();
-  AppRunEx(g_.env.shell, app.oErr(), path, sibling.args, "", 0, 1, false, false);
+  // The starter ends before the sibling starts; a failed start is not reported.
+  host_.HandOverTo(HandOver{0, path, sibling.args, false});
 }
 
 void frmMenu::KeyDown(int32_t key_code, int32_t shift) {
@@ -276,7 +273,7 @@ void frmMenu::ContextAutoUnload() {
   try {
     if (!loaded_ || !view_->IsVisible()) return;
     const bool checked = !auto_unload_;
-    SaveSetting(g_.Library(), kAutoUnloadSetting, checked ? "1" : "0");
+    SaveSetting(host_.Library(), kAutoUnloadSetting, checked ? "1" : "0");
     auto_unload_ = checked;
   } catch (...) {
     ReportError("AutoUnload_Click");
@@ -297,11 +294,11 @@ void frmMenu::ApplySkin(int32_t skin) {
   view_->SetBackground(skin_->BackgroundPicture());
   view_->SetIconBackColor(skin_->IconColor());
   if (active_item_ != -1) HighlightItem(active_item_, true);
-  if (view_->IsVisible()) SaveSetting(g_.Library(), kSkinSetting, skin);
+  if (view_->IsVisible()) SaveSetting(host_.Library(), kSkinSetting, skin);
 }
 
 void frmMenu::QueryUnload(UnloadMode mode) {
-  if (mode != kUnloadByCode && mode != kUnloadByOwner) Shutdown(g_);
+  if (mode != kUnloadByCode && mode != kUnloadByOwner) host_.EndStarter();
   UnloadForm();
 }
 
@@ -316,7 +313,7 @@ std::intptr_t frmMenu::WindowProc(WindowHandle, uint32_t message, std::uintptr_t
 
 void frmMenu::Deactivated() {
   try {
-    if (loaded_ && auto_unload_ && !g_.forms.IsLoaded(kSettingsFormName)) UnloadForm();
+    if (loaded_ && auto_unload_ && !host_.LoadedForms().IsLoaded(kSettingsFormName)) UnloadForm();
   } catch (...) {
     // Ignored, like every unnamed handler of the menu.
   }
@@ -329,7 +326,7 @@ void frmMenu::UnloadForm() {
   skin_.reset();
   if (attached_) {
     attached_ = false;
-    if (mSubclass* subclass = g_.Subclass()) {
+    if (mSubclass* subclass = host_.Subclass()) {
       try {
         subclass->DetachMessage(this, view_->Handle(), kWmActivateApp);
       } catch (...) {
@@ -341,10 +338,10 @@ void frmMenu::UnloadForm() {
 }
 
 void frmMenu::ReportError(const char* proc) {
-  if (g_.app) {
-    g_.app->oErr().ErrMsg(kMenuFormName, proc);
+  if (cuAppError* err = host_.oErr()) {
+    err->ErrMsg(kMenuFormName, proc);
   } else {
-    cmnShowFatalError(g_.env.dialogs, kAppTitle, proc);
+    cmnShowFatalError(host_.Boxes(), kAppTitle, proc);
   }
 }
 

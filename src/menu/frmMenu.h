@@ -8,6 +8,7 @@
 #include <memory>
 #include <string_view>
 
+#include "menu/MenuHost.h"
 #include "ui/Forms.h"
 #include "ui/MenuView.h"
 #include "ui/mSubclass.h"
@@ -15,15 +16,13 @@
 
 namespace krv {
 
-class mGlobals;
-
 inline constexpr char kMenuFormName[] = "frmMenu";
 inline constexpr char kSettingsFormName[] = "frmControl";
 inline constexpr uint32_t kWmActivateApp = 28;
 
 class frmMenu final : public Form, public MenuEvents, public IkrvLibSubclass {
  public:
-  explicit frmMenu(mGlobals& g);
+  explicit frmMenu(MenuHost& host);
   ~frmMenu() override;
 
   // Form_Load: creates the window (hidden), reads the preferences, applies
@@ -85,7 +84,7 @@ class frmMenu final : public Form, public MenuEvents, public IkrvLibSubclass {
   // Reports an unexpected error of a named procedure through the message service.
   void ReportError(const char* proc);
 
-  mGlobals& g_;
+  MenuHost& host_;
   std::unique_ptr<MenuView> view_;
   std::unique_ptr<pSkin> skin_;
   int32_t active_item_ = -1;

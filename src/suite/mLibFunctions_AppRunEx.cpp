@@ -3,7 +3,8 @@
 namespace krv {
 
 bool AppRunEx(Shell& shell, cuAppError& err, const std::string& file, const std::string& args,
-              const std::string& directory, int32_t /*owner_window*/, int32_t show, bool wait, bool elevate) {
+              const std::string& directory, int32_t /*owner_window*/, int32_t show, bool wait, bool elevate,
+              std::string* why) {
   try {
     ShellStart start;
     start.file = file;
@@ -12,7 +13,7 @@ bool AppRunEx(Shell& shell, cuAppError& err, const std::string& file, const std:
     start.show = show;
     start.wait = wait;
     start.elevate = elevate;
-    return shell.Start(start, nullptr);
+    return shell.Start(start, why);
   } catch (...) {
     err.ErrRaise(0, "mLibFunctions", "AppRunEx");
   }

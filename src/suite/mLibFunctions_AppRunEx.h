@@ -17,7 +17,9 @@ namespace krv {
 // or a missing program is a plain false for the caller to report.
 // `owner_window` is kept for the callers' sake; the platform shell owns no
 // window. An unexpected failure is passed on as "mLibFunctions: AppRunEx".
+// `why`, when given, receives the shell's reason for a failed start.
 bool AppRunEx(Shell& shell, cuAppError& err, const std::string& file, const std::string& args,
-              const std::string& directory, int32_t owner_window, int32_t show, bool wait, bool elevate);
+              const std::string& directory, int32_t owner_window, int32_t show, bool wait, bool elevate,
+              std::string* why = nullptr);
 
 }  // namespace krv

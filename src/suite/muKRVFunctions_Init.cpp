@@ -1,11 +1,11 @@
 #include "suite/muKRVFunctions_Init.h"
 
-#include "suite/mLibFunctions_AppRunEx.h"
 #include "base/Text.h"
 #include "suite/Components.h"
 #include "suite/VersionCompare.h"
 #include "suite/krvCNFFile.h"
 #include "suite/krvLibrary.h"
+#include "suite/mLibFunctions_AppRunEx.h"
 
 namespace krv {
 namespace {
@@ -63,10 +63,9 @@ bool FileRead(InterfaceDLLContext& ctx, const std::string& backend_version, cons
     const std::string version = UpgradeInputVersion(ctx.fs, folder + kUpgradeConfigFile);
     if (version.empty() || VersionCompare(backend_version, version) != kVersionEqual) return false;
     if (!ctx.fs.FileExists(program)) return false;
-    if (ctx.err.MsgShow(182, kMbIconExclamation | kMbYesNo, backend_version, needed_version) != kIdYes) return false;
-    if (!AppRunEx(ctx.shell, ctx.err, program, kUpgradeArgs, "", 0, 1, false, false)) return false;
-    if (ctx.shutdown) ctx.shutdown();
-    return true;
+    if (ctx.err.MsgShow(kMsgUpgradeOffer, kMbIconExclamation | kMbYesNo, backend_version, needed_version) != kIdYes)
+      return false;
+    return AppRunEx(ctx.shell, ctx.err, program, kUpgradeArgs, "", 0, 1, false, false);
   } catch (...) {
     ctx.err.ErrRaise(0, kModule, "FileRead");
   }

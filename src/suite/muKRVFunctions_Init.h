@@ -2,7 +2,6 @@
 // data backend that is older than the front end needs.
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -22,8 +21,7 @@ inline constexpr char kUpgradeConfigFile[] = "krvup25.cnf";
 inline constexpr char kUpgradeArgs[] = "/Update";
 
 // What the two procedures work with. `objects` is the process's interface
-// library object (created here on first use); `shutdown` ends the starter
-// before the upgrade program takes over.
+// library object (created here on first use).
 struct InterfaceDLLContext {
   Registry& reg;
   FileSystem& fs;
@@ -32,14 +30,13 @@ struct InterfaceDLLContext {
   cuAppError& err;
   krvLibrary& lib;
   std::unique_ptr<IObjects>& objects;
-  std::function<void()> shutdown;
 };
 
 // Creates the interface library object if needed and prepares it: `first`
 // requires the data backend's path, `second` the front end; with both, a
 // backend older than the front end needs leads to FileRead's upgrade offer.
 // Returns true when the start may go on, false when the upgrade program was
-// started (the starter has then been shut down and `ctx` must not be used).
+// started (the caller then ends the starter).
 // Errors are raised with their fixed texts (0x80042004 no backend path,
 // 0x8004141C main program unavailable, 429 component missing) and the source
 // "muKRVFunctions: krvInitInterfaceDLL"; a backend that stays too old is
@@ -48,8 +45,8 @@ bool krvInitInterfaceDLL(InterfaceDLLContext& ctx, bool first, bool second);
 
 // Offers the upgrade (message 182) when krvup25.exe exists and its
 // configuration file krvup25.cnf names `backend_version` as the version it
-// upgrades from; on Yes starts "krvup25.exe /Update", shuts the starter down
-// and returns true. Missing programs, files, sections or keys give false
+// upgrades from; on Yes starts "krvup25.exe /Update" and returns true (the
+// starter is then to end). Missing programs, files, sections or keys give false
 // without a word.
 bool FileRead(InterfaceDLLContext& ctx, const std::string& backend_version, const std::string& needed_version);
 

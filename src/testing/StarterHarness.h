@@ -14,6 +14,7 @@
 #include "testing/FakeRegistry.h"
 #include "testing/FakeShell.h"
 #include "testing/FakeSystem.h"
+#include "testing/FakeUiHost.h"
 
 namespace krv {
 
@@ -28,8 +29,9 @@ struct StarterHarness {
   FakeSystem sys;
   std::set<std::string> held;
   FakeInstanceMutex mutex{&held};
-  FakeProgressWindow::Log window;
-  AppEnv env{reg, fs, shell, dialogs, sys, mutex, [this] { return std::make_unique<FakeProgressWindow>(&window); }, {}};
+  FakeUiHost ui;
+  FakeProgressWindow::Log& window = ui.progress;
+  AppEnv env{reg, fs, shell, dialogs, sys, mutex, &ui};
 
   StarterHarness() {
     static const char* const kProgIds[] = {

@@ -8,9 +8,9 @@
 
 #include "app/cApp.h"
 #include "app/mGlobals.h"
-#include "ui/posix/UiHost_posix.h"
 #include "testing/PseudoTerminal_posix.h"
 #include "testing/StarterHarness.h"
+#include "ui/posix/UiHost_posix.h"
 
 namespace krv {
 namespace {

@@ -5,8 +5,8 @@
 
 #include "app/cApp.h"
 #include "app/mGlobals.h"
-#include "menu/frmMenu.h"
 #include "base/Text.h"
+#include "menu/frmMenu.h"
 #include "testing/StarterHarness.h"
 // After the fakes: windows.h turns some of their member names into macros.
 #include <windows.h>

@@ -1,10 +1,9 @@
-#include "menu/frmMenu.h"
-
 #include <gtest/gtest.h>
 
 #include "app/cApp.h"
 #include "app/mGlobals.h"
 #include "base/WinPath.h"
+#include "menu/frmMenu.h"
 #include "testing/FakeUiHost.h"
 #include "testing/StarterHarness.h"
 #include "ui/FakeWindowSystem.h"
@@ -49,7 +48,11 @@ class MenuTest : public ::testing::Test {
     if (h.reg.ReadValue(Hive::CurrentUser, kMenuKey, name, &value, &err) != RegStatus::kOk) return std::nullopt;
     return value.text;
   }
-  std::string Started() const { return h.shell.started.empty() ? "" : h.shell.started.back().file; }
+  // What was started once the top has carried out what the menu asked for.
+  std::string Started() {
+    if (g.EndRequested()) Finish(g);
+    return h.shell.started.empty() ? "" : h.shell.started.back().file;
+  }
   std::string Shown() const { return h.dialogs.shown.empty() ? "" : h.dialogs.shown.back().text; }
 
   StarterHarness h;
@@ -174,9 +177,11 @@ TEST_F(MenuTest, KeysMoveTheHighlightOrRunTheirItem) {
     gm.app->LoadMenu(c.from, false);
     auto* form = dynamic_cast<frmMenu*>(host.LastView()->events());
     form->KeyDown(c.key, c.shift);
+    const int32_t active = form->ActiveItem();
+    if (gm.EndRequested()) Finish(gm);
     const std::string started = fresh.shell.started.empty() ? "" : WinPathName(fresh.shell.started[0].file);
     EXPECT_EQ(started, c.started) << c.from << " key " << c.key;
-    EXPECT_EQ(form->ActiveItem(), c.active) << c.from << " key " << c.key;
+    EXPECT_EQ(active, c.active) << c.from << " key " << c.key;
     if (*c.started) {
       const bool sibling = started != "msaccess.exe";
       EXPECT_EQ(fresh.shell.started[0].args, sibling ? "/AllowLoader" : fresh.shell.started[0].args);
@@ -184,18 +189,30 @@ TEST_F(MenuTest, KeysMoveTheHighlightOrRunTheirItem) {
   }
 }
 
-TEST_F(MenuTest, EscapeAndAltAEndTheProgram) {
-  for (const int32_t shift : {0, kAltBit}) {
+// The menu only asks; Main ends the starter, and only then starts a sibling,
+// so the sibling never finds the starter's mutex.
+TEST_F(MenuTest, EndingAndSiblingStartsAreCarriedOutByMainAfterTheShutdown) {
+  const struct Case {
+    int32_t key, shift;
+    const char* started;
+  } cases[] = {{kKeyEscape, 0, ""}, {'A', kAltBit, ""}, {'B', kAltBit, "krvbrw25.exe"}};
+  for (const Case& c : cases) {
     StarterHarness fresh;
     FakeUiHost host;
     fresh.env.ui = &host;
+    fresh.fs.AddFile(std::string(kProgramDir) + "krvbrw25.exe", "x");
     mGlobals gm(fresh.env);
     fresh.sys.command_line = "";
-    host.script.push_back(
-        [&host, shift] { host.LastView()->events()->KeyDown(shift ? int32_t{'A'} : int32_t{kKeyEscape}, shift); });
+    bool held_while_shown = false;
+    host.script.push_back([&] {
+      held_while_shown = fresh.held.contains(kStarterMutex);
+      host.LastView()->events()->KeyDown(c.key, c.shift);
+      EXPECT_TRUE(fresh.shell.started.empty()) << "nothing starts inside the menu's event";
+    });
     Main(gm);
-    EXPECT_TRUE(fresh.shell.started.empty());
-    EXPECT_EQ(gm.app, nullptr);  // Shutdown retired it
+    EXPECT_TRUE(held_while_shown);
+    EXPECT_EQ(fresh.shell.started.empty() ? "" : WinPathName(fresh.shell.started[0].file), c.started);
+    EXPECT_EQ(gm.app, nullptr);  // Shutdown released it
     EXPECT_FALSE(fresh.held.contains(kStarterMutex));
     EXPECT_EQ(host.now, 200) << "ended before the countdown";
   }
@@ -329,6 +346,8 @@ TEST_F(MenuTest, ClosingByTheUserShutsDownClosingByCodeDoesNot) {
   Open();
   menu->QueryUnload(kUnloadByUser);
   EXPECT_FALSE(menu->Loaded());
+  EXPECT_TRUE(g.EndRequested());
+  Finish(g);
   EXPECT_EQ(g.app, nullptr);
   StarterHarness fresh;
   FakeUiHost host;
@@ -337,7 +356,7 @@ TEST_F(MenuTest, ClosingByTheUserShutsDownClosingByCodeDoesNot) {
   gm.app = std::make_unique<cApp>(gm);
   gm.app->LoadMenu(0, true);
   dynamic_cast<frmMenu*>(host.LastView()->events())->QueryUnload(kUnloadByOwner);
-  EXPECT_NE(gm.app, nullptr);
+  EXPECT_FALSE(gm.EndRequested());
 }
 
 TEST_F(MenuTest, AMissingFrontEndEndsTheStartWithoutAMenuLeftBehind) {

@@ -1,0 +1,37 @@
+// Names of the messages of the message table that the program shows by id.
+#pragma once
+
+#include <cstdint>
+
+namespace krv {
+
+enum MessageId : int32_t {
+  kMsgNoMessage = 0,                 // a free text instead of a message
+  kMsgUnknownArgument = 102,         // an unknown switch on the command line
+  kMsgAccessAlreadyRunning = 105,    // go on although an Access application runs?
+  kMsgCommandLineFailed = 109,       // starting Access failed
+  kMsgDelayMissing = 120,            // "/D" without a usable number of seconds
+  kMsgFileNotFound = 132,            // a sibling program is missing
+  kMsgCommandLine = 133,             // test mode: the masked command line
+  kMsgUpgradeStartFailed = 134,      // hand-over to the backend upgrade program failed
+  kMsgEvaluatingOptions = 135,       // progress line of the command-line step
+  kMsgTestModeCaption = 140,         // caption of the test-mode box
+  kMsgSecondInstance = 145,          // the starter runs already
+  kMsgScreenTooSmall = 146,          // below 1024 x 768
+  kMsgAdminToolsStartFailed = 153,   // hand-over to the administrator tools failed
+  kMsgCompressorStartFailed = 171,   // hand-over to the compressor failed
+  kMsgUpgradeOffer = 182,            // the backend is older than the front end needs
+  kMsgPatchStartFailed = 185,        // hand-over to the patch program failed
+  kMsgPatchNeeded = 186,             // the patch program must run (user)
+  kMsgVersionInfoStartFailed = 192,  // hand-over to the version information failed
+  kMsgAdminRightsNeeded = 204,       // the function needs administrator rights
+  kMsgComponentNotRegistered = 207,  // a component of the suite is not registered
+  kMsgComponentNotCreated = 208,     // a component of the suite could not be created
+  kMsgPatchNeededAdmin = 212,        // the patch program must run (administrator)
+  kMsgAccessMissing = 217,           // no usable Access: the administrator tools set it up
+  kMsgAdminToolsAccessFailed = 219,  // starting the administrator tools for Access failed
+  kMsgAdminToolsRunning = 226,       // the administrator tools run
+  kMsgFileMissing = 500,             // a file of the suite is missing
+};
+
+}  // namespace krv
