@@ -25,6 +25,7 @@ namespace krv {
 class Pty {
  public:
   explicit Pty(unsigned short cols = 80, unsigned short rows = 24) {
+    setenv("TERM", "xterm-256color", 1);  // what the screens below are read as
     master_ = posix_openpt(O_RDWR | O_NOCTTY);
     EXPECT_GE(master_, 0);
     EXPECT_EQ(grantpt(master_), 0);
