@@ -114,9 +114,7 @@ bool TerminalMenusSuspended() { return TerminalsSuspended(); }
 const std::vector<TerminalMenu*>& TerminalMenu::All() { return Registry(); }
 
 TerminalMenu::TerminalMenu(const void* owner, MenuEvents& events, int in_fd, int out_fd)
-    : owner_(owner),
-      events_(&events),
-      terminal_(in_fd, out_fd) {
+    : owner_(owner), events_(&events), terminal_(in_fd, out_fd) {
   for (int32_t i = 0; i < kMenuItemCount; ++i) items_[static_cast<size_t>(i)].tooltip = kMenuItems[i].tooltip;
   Registry().push_back(this);
 }

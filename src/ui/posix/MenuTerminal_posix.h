@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/posix/Terminal_posix.h"
 #include "ui/MenuView.h"
+#include "ui/posix/Terminal_posix.h"
 
 namespace krv {
 

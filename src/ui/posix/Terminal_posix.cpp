@@ -166,8 +166,11 @@ bool TakeTerminal() {
     typeahead(-1);  // draw whole even while keys come
     idcok(stdscr, FALSE);
     curs_set(0);
-    mouseinterval(0);  // presses and releases, no clicks made of them
-    mousemask(ALL_MOUSE_EVENTS | REPORT_MOUSE_POSITION, nullptr);
+    // Presses and releases as they come: no clicks made of them.
+    mouseinterval(0);
+    mousemask(BUTTON1_PRESSED | BUTTON1_RELEASED | BUTTON2_PRESSED | BUTTON2_RELEASED | BUTTON3_PRESSED |
+                  BUTTON3_RELEASED | BUTTON_SHIFT | BUTTON_ALT | BUTTON_CTRL | REPORT_MOUSE_POSITION,
+              nullptr);
     if (has_colors()) {
       start_color();
       use_default_colors();
@@ -176,9 +179,9 @@ bool TakeTerminal() {
     const struct {
       const char* seq;
       int code;
-    } keys[] = {{"\x1b[A", KEY_UP},   {"\x1b[B", KEY_DOWN}, {"\x1b[C", KEY_RIGHT},       {"\x1b[D", KEY_LEFT},
-                {"\x1b[H", KEY_HOME}, {"\x1b[F", KEY_END},  {"\x1b[I", kFocusInCode},    {"\x1b[O", kFocusOutCode},
-                {"\x1b[29~", kMenuKeyCode}};
+    } keys[] = {{"\x1b[A", KEY_UP},       {"\x1b[B", KEY_DOWN},      {"\x1b[C", KEY_RIGHT},
+                {"\x1b[D", KEY_LEFT},     {"\x1b[H", KEY_HOME},      {"\x1b[F", KEY_END},
+                {"\x1b[I", kFocusInCode}, {"\x1b[O", kFocusOutCode}, {"\x1b[29~", kMenuKeyCode}};
     for (const auto& k : keys) define_key(k.seq, k.code);
     g_term.leave_size = 0;
     AppendLeave(kReportsOff);
@@ -209,9 +212,8 @@ void EndScreen() {
   g_term.in = g_term.out = nullptr;
 }
 
-constexpr uint32_t kBasicColors[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
-                                       0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
-                                       0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+constexpr uint32_t kBasicColors[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
+                                       0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
 
 int Distance(uint32_t a, uint32_t b) {
   int d = 0;
@@ -259,6 +261,34 @@ TermInput Key(int32_t code, int32_t shift = 0) {
   in.key = code;
   in.shift = shift;
   return in;
+}
+
+void MouseInput(const MEVENT& ev, std::vector<TermInput>& out) {
+  const mmask_t b = ev.bstate;
+  TermInput in;
+  in.col = ev.x;
+  in.row = ev.y;
+  in.shift =
+      ((b & BUTTON_SHIFT) ? kShiftBit : 0) | ((b & BUTTON_ALT) ? kAltBit : 0) | ((b & BUTTON_CTRL) ? kCtrlBit : 0);
+  const struct {
+    mmask_t mask;
+    TermInput::Type type;
+    int16_t button;
+  } buttons[] = {{BUTTON1_PRESSED, TermInput::Type::kMousePress, kLeftButton},
+                 {BUTTON1_RELEASED, TermInput::Type::kMouseRelease, kLeftButton},
+                 {BUTTON3_PRESSED, TermInput::Type::kMousePress, kRightButton},
+                 {BUTTON3_RELEASED, TermInput::Type::kMouseRelease, kRightButton},
+                 {BUTTON2_PRESSED, TermInput::Type::kMousePress, 4},
+                 {BUTTON2_RELEASED, TermInput::Type::kMouseRelease, 4},
+                 {REPORT_MOUSE_POSITION, TermInput::Type::kMouseMove, 0}};
+  for (const auto& m : buttons) {
+    if (b & m.mask) {
+      in.type = m.type;
+      in.button = m.button;
+      out.push_back(in);
+      return;
+    }
+  }
 }
 
 }  // namespace
@@ -502,42 +532,29 @@ void Terminal::CursesKey(int kind, unsigned key, std::vector<TermInput>& out) {
   if (code == kFocusInCode || code == kFocusOutCode) {
     out.push_back(TermInput{code == kFocusInCode ? TermInput::Type::kFocusIn : TermInput::Type::kFocusOut});
   } else if (code == KEY_MOUSE) {
-    MEVENT ev{};
-    if (getmouse(&ev) != OK) return;
-    const mmask_t b = ev.bstate;
-    TermInput in;
-    in.col = ev.x;
-    in.row = ev.y;
-    in.shift = ((b & BUTTON_SHIFT) ? kShiftBit : 0) | ((b & BUTTON_ALT) ? kAltBit : 0) | ((b & BUTTON_CTRL) ? kCtrlBit : 0);
-    const struct {
-      mmask_t mask;
-      TermInput::Type type;
-      int16_t button;
-    } buttons[] = {{BUTTON1_PRESSED, TermInput::Type::kMousePress, kLeftButton},
-                   {BUTTON1_RELEASED, TermInput::Type::kMouseRelease, kLeftButton},
-                   {BUTTON3_PRESSED, TermInput::Type::kMousePress, kRightButton},
-                   {BUTTON3_RELEASED, TermInput::Type::kMouseRelease, kRightButton},
-                   {BUTTON2_PRESSED, TermInput::Type::kMousePress, 4},
-                   {BUTTON2_RELEASED, TermInput::Type::kMouseRelease, 4},
-                   {REPORT_MOUSE_POSITION, TermInput::Type::kMouseMove, 0}};
-    for (const auto& m : buttons) {
-      if (b & m.mask) {
-        in.type = m.type;
-        in.button = m.button;
-        out.push_back(in);
-        return;
-      }
-    }
+    // Reports that came together are queued; getmouse gives the newest first.
+    std::vector<MEVENT> events;
+    for (MEVENT ev{}; getmouse(&ev) == OK;) events.push_back(ev);
+    for (auto ev = events.rbegin(); ev != events.rend(); ++ev) MouseInput(*ev, out);
   } else {
     const struct {
       int code;
       int32_t key;
       int32_t shift;
-    } keys[] = {{KEY_UP, kKeyUp, 0},        {KEY_DOWN, kKeyDown, 0},       {KEY_LEFT, kKeyLeft, 0},
-                {KEY_RIGHT, kKeyRight, 0},  {KEY_HOME, kKeyHome, 0},       {KEY_END, kKeyEnd, 0},
-                {KEY_PPAGE, kKeyPageUp, 0}, {KEY_NPAGE, kKeyPageDown, 0},  {KEY_IC, kKeyInsert, 0},
-                {KEY_DC, kKeyDelete, 0},    {KEY_BACKSPACE, kKeyBack, 0},  {KEY_ENTER, kKeyEnter, 0},
-                {KEY_BTAB, kKeyTab, kShiftBit}, {kMenuKeyCode, kKeyApps, 0}};
+    } keys[] = {{KEY_UP, kKeyUp, 0},
+                {KEY_DOWN, kKeyDown, 0},
+                {KEY_LEFT, kKeyLeft, 0},
+                {KEY_RIGHT, kKeyRight, 0},
+                {KEY_HOME, kKeyHome, 0},
+                {KEY_END, kKeyEnd, 0},
+                {KEY_PPAGE, kKeyPageUp, 0},
+                {KEY_NPAGE, kKeyPageDown, 0},
+                {KEY_IC, kKeyInsert, 0},
+                {KEY_DC, kKeyDelete, 0},
+                {KEY_BACKSPACE, kKeyBack, 0},
+                {KEY_ENTER, kKeyEnter, 0},
+                {KEY_BTAB, kKeyTab, kShiftBit},
+                {kMenuKeyCode, kKeyApps, 0}};
     for (const auto& k : keys) {
       if (k.code == code) {
         out.push_back(Key(k.key, k.shift));

@@ -87,8 +87,7 @@ class Terminal {
   // The canvas. Text writes at most `width` cells and keeps the paper.
   void Clear(bool whole_screen);
   void Fill(int col, int row, int width, int height, uint32_t fg, uint32_t bg);
-  int Text(int col, int row, const std::string& text, int width, uint32_t fg, bool bold = false,
-           int underline = -1);
+  int Text(int col, int row, const std::string& text, int width, uint32_t fg, bool bold = false, int underline = -1);
   void Frame(int col, int row, int width, int height, uint32_t fg);
   void Set(int col, int row, const char* ch, uint32_t fg);
   void Present();

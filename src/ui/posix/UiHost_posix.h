@@ -6,8 +6,8 @@
 #include <deque>
 #include <optional>
 
-#include "ui/posix/MenuTerminal_posix.h"
 #include "ui/UiHost.h"
+#include "ui/posix/MenuTerminal_posix.h"
 
 namespace krv {
 
