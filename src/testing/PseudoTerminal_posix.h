@@ -25,6 +25,7 @@ namespace krv {
 class Pty {
  public:
   explicit Pty(unsigned short cols = 80, unsigned short rows = 24) {
+    setenv("TERM", "xterm-256color", 1);  // what the screens below are read as
     master_ = posix_openpt(O_RDWR | O_NOCTTY);
     EXPECT_GE(master_, 0);
     EXPECT_EQ(grantpt(master_), 0);
@@ -97,7 +98,7 @@ inline std::string Visible(const std::string& out) {
       i += 2;
       while (i < out.size() && !(out[i] >= 0x40 && out[i] <= 0x7e)) ++i;
     } else {
-      ++i;
+      i += i + 1 < out.size() && (out[i + 1] == '(' || out[i + 1] == ')') ? 2 : 1;  // charset choice
     }
   }
   return text;
@@ -120,8 +121,16 @@ inline std::vector<std::string> Screen(const std::string& out, int cols = 80, in
         col = semi == std::string::npos ? 0 : std::atoi(params.c_str() + semi + 1) - 1;
       } else if (j < out.size() && out[j] == 'J' && params == "2") {
         for (auto& r : cells) std::fill(r.begin(), r.end(), " ");
+      } else if (j < out.size() && out[j] == 'X' && row >= 0 && row < rows) {  // erase n cells
+        const int n = std::max(1, std::atoi(params.c_str()));
+        for (int c = col; c < std::min(cols, col + n); ++c)
+          cells[static_cast<size_t>(row)][static_cast<size_t>(c)] = " ";
       }
       i = j + 1;
+      continue;
+    }
+    if (out[i] == '\x1b') {  // charset choice and other short sequences
+      i += i + 1 < out.size() && (out[i + 1] == '(' || out[i + 1] == ')') ? 3 : 2;
       continue;
     }
     size_t n = 1;

@@ -1,154 +1,10 @@
-// POSIX only: the start menu drawn in the terminal, and the terminal state it
-// borrows (raw mode, alternate screen, reports), given back on every way out.
+// POSIX only: the start menu drawn on the shared terminal.
 #include "ui/posix/MenuTerminal_posix.h"
 
-#include <errno.h>
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/ioctl.h>
-#include <termios.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
 
 namespace krv {
-
-// One cell of the screen: a character and how it looks.
-struct TerminalMenu::Cell {
-  static constexpr uint32_t kDefault = 0xFF000000u;  // the terminal's own colour
-  std::string ch = " ";
-  uint32_t fg = kDefault;  // 0xRRGGBB
-  uint32_t bg = kDefault;
-  bool bold = false;
-  bool underline = false;
-  bool operator==(const Cell&) const = default;
-};
-
 namespace {
-
-using Cell = TerminalMenu::Cell;
-
-// ---- The terminal state, shared by all menus of the process ----------------
-
-constexpr char kEnterSequence[] = "\x1b[?1049h\x1b[?25l\x1b[?1003h\x1b[?1006h\x1b[?1004h";
-constexpr char kLeaveSequence[] = "\x1b[?1004l\x1b[?1006l\x1b[?1003l\x1b[?1002l\x1b[?1000l\x1b[0m\x1b[?25h\x1b[?1049l";
-constexpr int kCloseSignals[] = {SIGINT, SIGHUP, SIGTERM};
-
-struct TerminalState {
-  int in_fd = -1;
-  int out_fd = -1;
-  termios saved{};
-  int interactive_shown = 0;  // shown menus that drew on the terminal
-  int shown = 0;              // all shown menus (signal handlers are in place)
-  int suspended = 0;
-  struct sigaction old_actions[4]{};
-  struct sigaction old_winch {};
-};
-TerminalState g_term;
-volatile sig_atomic_t g_raw = 0;  // the terminal is in our state now
-volatile sig_atomic_t g_pending_close = 0;
-volatile sig_atomic_t g_resized = 0;
-int g_signal_pipe[2] = {-1, -1};
-
-void WriteRaw(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    const ssize_t n = write(fd, data, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && errno == EAGAIN) {
-      pollfd p{fd, POLLOUT, 0};
-      poll(&p, 1, 100);
-      continue;
-    }
-    if (n <= 0) return;
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-}
-
-// Async-signal-safe: only write and tcsetattr.
-void RestoreTerminalNow() {
-  if (!g_raw) return;
-  g_raw = 0;
-  WriteRaw(g_term.out_fd, kLeaveSequence, sizeof kLeaveSequence - 1);
-  tcsetattr(g_term.in_fd, TCSANOW, &g_term.saved);
-}
-
-void TakeTerminal() {
-  if (g_raw) return;
-  termios raw = g_term.saved;
-  raw.c_iflag &= ~static_cast<tcflag_t>(IXON | ICRNL | INLCR | IGNCR | BRKINT | ISTRIP | INPCK);
-  raw.c_lflag &= ~static_cast<tcflag_t>(ECHO | ICANON | ISIG | IEXTEN);
-  raw.c_cc[VMIN] = 1;
-  raw.c_cc[VTIME] = 0;
-  tcsetattr(g_term.in_fd, TCSANOW, &raw);  // not TCSAFLUSH: keys typed ahead stay
-  WriteRaw(g_term.out_fd, kEnterSequence, sizeof kEnterSequence - 1);
-  g_raw = 1;
-}
-
-void OnSignal(int sig) {
-  const int saved_errno = errno;
-  if (sig == SIGWINCH) {
-    g_resized = 1;
-  } else if (g_pending_close) {
-    // The loop did not take the first one: the program is stuck elsewhere.
-    // Give the terminal back and let the signal do what it always does.
-    RestoreTerminalNow();
-    signal(sig, SIG_DFL);
-    raise(sig);
-  } else {
-    g_pending_close = sig;
-  }
-  if (g_signal_pipe[1] >= 0) {
-    const ssize_t ignored = write(g_signal_pipe[1], "s", 1);
-    (void)ignored;
-  }
-  errno = saved_errno;
-}
-
-void EnsureSignalPipe() {
-  if (g_signal_pipe[0] >= 0) return;
-  if (pipe(g_signal_pipe) != 0) return;
-  for (const int fd : g_signal_pipe) {
-    fcntl(fd, F_SETFD, FD_CLOEXEC);
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
-  }
-}
-
-void InstallHandlers() {
-  EnsureSignalPipe();
-  struct sigaction sa {};
-  sa.sa_handler = OnSignal;
-  sigemptyset(&sa.sa_mask);
-  sa.sa_flags = SA_RESTART;
-  for (size_t i = 0; i < std::size(kCloseSignals); ++i) sigaction(kCloseSignals[i], &sa, &g_term.old_actions[i]);
-  sigaction(SIGWINCH, &sa, &g_term.old_winch);
-}
-
-void RemoveHandlers() {
-  for (size_t i = 0; i < std::size(kCloseSignals); ++i) sigaction(kCloseSignals[i], &g_term.old_actions[i], nullptr);
-  sigaction(SIGWINCH, &g_term.old_winch, nullptr);
-  g_pending_close = 0;
-}
-
-void BeginShown(bool interactive, int in_fd, int out_fd) {
-  static bool at_exit_registered = false;
-  if (!at_exit_registered) {
-    at_exit_registered = std::atexit(RestoreTerminalNow) == 0;
-  }
-  if (g_term.shown++ == 0) InstallHandlers();
-  if (!interactive || g_term.interactive_shown++ > 0) return;
-  g_term.in_fd = in_fd;
-  g_term.out_fd = out_fd;
-  tcgetattr(in_fd, &g_term.saved);
-  if (!g_term.suspended) TakeTerminal();
-}
-
-void EndShown(bool interactive) {
-  if (interactive && --g_term.interactive_shown == 0) RestoreTerminalNow();
-  if (--g_term.shown == 0) RemoveHandlers();
-}
 
 // ---- Colours -----------------------------------------------------------------
 
@@ -185,28 +41,6 @@ uint32_t BackgroundRgb(const std::string& picture) {
 }
 
 // Nearest colour of the xterm 256-colour palette (cube or grey ramp).
-int Xterm256(uint32_t rgb) {
-  const int r = static_cast<int>(rgb >> 16), g = static_cast<int>((rgb >> 8) & 0xFF), b = static_cast<int>(rgb & 0xFF);
-  auto level = [](int v) { return v < 48 ? 0 : v < 115 ? 1 : (v - 35) / 40; };
-  auto value = [](int l) { return l == 0 ? 0 : 55 + 40 * l; };
-  const int lr = level(r), lg = level(g), lb = level(b);
-  auto dist = [&](int cr, int cg, int cb) { return (cr - r) * (cr - r) + (cg - g) * (cg - g) + (cb - b) * (cb - b); };
-  const int cube = 16 + 36 * lr + 6 * lg + lb;
-  const int grey_level = std::clamp(((r + g + b) / 3 - 8 + 5) / 10, 0, 23);
-  const int grey = 8 + 10 * grey_level;
-  return dist(grey, grey, grey) < dist(value(lr), value(lg), value(lb)) ? 232 + grey_level : cube;
-}
-
-std::string ColorSgr(bool foreground, uint32_t rgb, bool truecolor) {
-  if (rgb == Cell::kDefault) return foreground ? ";39" : ";49";
-  const char* kind = foreground ? ";38" : ";48";
-  if (truecolor) {
-    return std::string(kind) + ";2;" + std::to_string(rgb >> 16) + ";" + std::to_string((rgb >> 8) & 0xFF) + ";" +
-           std::to_string(rgb & 0xFF);
-  }
-  return std::string(kind) + ";5;" + std::to_string(Xterm256(rgb));
-}
-
 // ---- Layout --------------------------------------------------------------------
 
 constexpr int kBoxWidth = 58;
@@ -253,120 +87,34 @@ std::string StripMnemonic(const std::string& caption, int* mnemonic) {
   return out;
 }
 
-class Canvas {
- public:
-  Canvas(std::vector<Cell>& cells, int cols, int rows) : cells_(cells), cols_(cols), rows_(rows) {}
-  Cell* At(int col, int row) {
-    if (col < 0 || row < 0 || col >= cols_ || row >= rows_) return nullptr;
-    return &cells_[static_cast<size_t>(row * cols_ + col)];
-  }
-  void Fill(int col, int row, int width, int height, uint32_t fg, uint32_t bg) {
-    for (int r = row; r < row + height; ++r) {
-      for (int c = col; c < col + width; ++c) {
-        if (Cell* cell = At(c, r)) *cell = Cell{" ", fg, bg, false, false};
-      }
-    }
-  }
-  // Writes `text` from `col`, at most `width` cells; returns the cells used.
-  int Text(int col, int row, const std::string& text, int width, uint32_t fg, bool bold = false, int underline = -1) {
-    int k = 0;
-    for (const std::string& g : Glyphs(text)) {
-      if (k >= width) break;
-      if (Cell* cell = At(col + k, row)) {
-        cell->ch = g;
-        cell->fg = fg;
-        cell->bold = bold;
-        cell->underline = k == underline;
-      }
-      ++k;
-    }
-    return k;
-  }
-  void Frame(int col, int row, int width, int height, uint32_t fg) {
-    for (int c = col; c < col + width; ++c) {
-      const bool left = c == col, right = c == col + width - 1;
-      Set(c, row, left ? "┌" : right ? "┐" : "─", fg);
-      Set(c, row + height - 1, left ? "└" : right ? "┘" : "─", fg);
-    }
-    for (int r = row + 1; r < row + height - 1; ++r) {
-      Set(col, r, "│", fg);
-      Set(col + width - 1, r, "│", fg);
-    }
-  }
-  void Set(int col, int row, const char* ch, uint32_t fg) {
-    if (Cell* cell = At(col, row)) {
-      cell->ch = ch;
-      cell->fg = fg;
-    }
-  }
-
- private:
-  std::vector<Cell>& cells_;
-  int cols_, rows_;
-};
-
-std::string CellSgr(const Cell& c, bool truecolor) {
-  return "\x1b[0" + std::string(c.bold ? ";1" : "") + (c.underline ? ";4" : "") + ColorSgr(true, c.fg, truecolor) +
-         ColorSgr(false, c.bg, truecolor) + "m";
-}
-
 std::vector<TerminalMenu*>& Registry() {
   static std::vector<TerminalMenu*> menus;
   return menus;
 }
 
-bool TruecolorTerminal() {
-  const char* colorterm = std::getenv("COLORTERM");
-  return colorterm && (std::strstr(colorterm, "truecolor") || std::strstr(colorterm, "24bit"));
-}
-
 }  // namespace
 
-// ---- Suspending and signals ----------------------------------------------------
+// ---- Suspending -------------------------------------------------------------------
 
-void SuspendTerminalMenus() {
-  if (g_term.suspended++ == 0) RestoreTerminalNow();
-}
+void SuspendTerminalMenus() { SuspendTerminals(); }
 
 void ResumeTerminalMenus() {
-  if (g_term.suspended == 0 || --g_term.suspended > 0) return;
-  if (g_term.interactive_shown == 0) return;
-  TakeTerminal();
+  const bool was = TerminalsSuspended();
+  ResumeTerminals();
+  if (!was || TerminalsSuspended()) return;
   for (TerminalMenu* menu : Registry()) {
     if (menu->IsVisible() && menu->interactive()) menu->Redraw();
   }
 }
 
-bool TerminalMenusSuspended() { return g_term.suspended > 0; }
-
-int TerminalSignalFd() {
-  EnsureSignalPipe();
-  return g_signal_pipe[0];
-}
-
-TerminalSignals TakeTerminalSignals() {
-  char drain[64];
-  while (g_signal_pipe[0] >= 0 && read(g_signal_pipe[0], drain, sizeof drain) > 0) {
-  }
-  TerminalSignals s;
-  s.resized = g_resized != 0;
-  g_resized = 0;
-  s.close_signal = g_pending_close;
-  g_pending_close = 0;
-  return s;
-}
+bool TerminalMenusSuspended() { return TerminalsSuspended(); }
 
 // ---- The menu ------------------------------------------------------------------
 
 const std::vector<TerminalMenu*>& TerminalMenu::All() { return Registry(); }
 
 TerminalMenu::TerminalMenu(const void* owner, MenuEvents& events, int in_fd, int out_fd)
-    : owner_(owner),
-      events_(&events),
-      in_fd_(in_fd),
-      out_fd_(out_fd),
-      interactive_(isatty(in_fd) == 1 && isatty(out_fd) == 1),
-      truecolor_(TruecolorTerminal()) {
+    : owner_(owner), events_(&events), terminal_(in_fd, out_fd) {
   for (int32_t i = 0; i < kMenuItemCount; ++i) items_[static_cast<size_t>(i)].tooltip = kMenuItems[i].tooltip;
   Registry().push_back(this);
 }
@@ -392,8 +140,8 @@ void TerminalMenu::Show() {
   auto& all = Registry();
   all.erase(std::remove(all.begin(), all.end(), this), all.end());
   all.push_back(this);
-  BeginShown(interactive_, in_fd_, out_fd_);
-  if (interactive_) {
+  terminal_.Open();
+  if (interactive()) {
     Redraw();
     return;
   }
@@ -406,7 +154,7 @@ void TerminalMenu::Show() {
             items_[static_cast<size_t>(i)].tooltip + "\n";
   }
   list += "Tasten: Tab/Pfeile wählen, Enter startet, Esc bricht ab, F2 Kontextmenü\n";
-  WriteOut(list);
+  terminal_.Write(list);
   FlushPlain();
 }
 
@@ -417,7 +165,7 @@ void TerminalMenu::Close() {
   popup_open_ = false;
   if (!shown_) return;
   shown_ = false;
-  EndShown(interactive_);
+  terminal_.Close();
 }
 
 bool TerminalMenu::FocusItem(int32_t index) {
@@ -495,19 +243,19 @@ void TerminalMenu::ShowContextMenu(bool auto_unload_checked, int32_t skin_checke
     popup_col_ = mouse_col_;
     popup_row_ = mouse_row_;
   } else {
-    popup_col_ = BoxLeft(cols_) + kLabelCol;
-    popup_row_ = BoxTop(rows_) + ItemRow(focused_ >= 0 ? focused_ : 0) + 1;
+    popup_col_ = BoxLeft(terminal_.cols()) + kLabelCol;
+    popup_row_ = BoxTop(terminal_.rows()) + ItemRow(focused_ >= 0 ? focused_ : 0) + 1;
   }
-  popup_col_ = std::max(0, std::min(popup_col_, cols_ - kPopupWidth));
-  popup_row_ = std::max(0, std::min(popup_row_, rows_ - kPopupHeight));
+  popup_col_ = std::max(0, std::min(popup_col_, terminal_.cols() - kPopupWidth));
+  popup_row_ = std::max(0, std::min(popup_row_, terminal_.rows() - kPopupHeight));
   dirty_ = true;
-  if (!interactive_) {
+  if (!interactive()) {
     std::string line = "Kontextmenü: 1 " + std::string(kMenuAutoUnloadText) + (auto_unload_checked ? " [x]" : " [ ]") +
                        ", " + kMenuSkinText + ":";
     for (int32_t s = 0; s < 3; ++s) {
       line += " " + std::to_string(s + 2) + " " + kMenuSkinNames[s] + (s == skin_checked ? " [x]" : " [ ]");
     }
-    WriteOut(line + ", Esc schließt\n");
+    terminal_.Write(line + ", Esc schließt\n");
   }
 }
 
@@ -561,7 +309,7 @@ void TerminalMenu::HandleKey(const TermInput& in) {
 }
 
 TerminalMenu::Hit TerminalMenu::HitTest(int32_t col, int32_t row) const {
-  const int left = BoxLeft(cols_), top = BoxTop(rows_);
+  const int left = BoxLeft(terminal_.cols()), top = BoxTop(terminal_.rows());
   const int c = col - left, r = row - top;
   if (c < 0 || r < 0 || c >= kBoxWidth || r >= kBoxHeight) return {Hit::kOutside, -1};
   for (int32_t i = 0; i < kMenuItemCount; ++i) {
@@ -678,28 +426,18 @@ int32_t TerminalMenu::TooltipItem() const {
   return focused_;
 }
 
-void TerminalMenu::QuerySize() {
-  winsize ws{};
-  if (ioctl(out_fd_, TIOCGWINSZ, &ws) == 0 && ws.ws_col > 0 && ws.ws_row > 0) {
-    cols_ = ws.ws_col;
-    rows_ = ws.ws_row;
-  }
-}
-
 void TerminalMenu::Redraw() {
-  if (!IsVisible() || !interactive_) return;
-  QuerySize();
-  popup_col_ = std::max(0, std::min(popup_col_, cols_ - kPopupWidth));
-  popup_row_ = std::max(0, std::min(popup_row_, rows_ - kPopupHeight));
-  shown_cells_.clear();
-  WriteOut("\x1b[0m\x1b[2J");
+  if (!IsVisible() || !interactive()) return;
+  terminal_.Resized();
+  popup_col_ = std::max(0, std::min(popup_col_, terminal_.cols() - kPopupWidth));
+  popup_row_ = std::max(0, std::min(popup_row_, terminal_.rows() - kPopupHeight));
   dirty_ = true;
   FlushDrawing();
 }
 
-void TerminalMenu::Render(std::vector<Cell>& cells) const {
-  Canvas canvas(cells, cols_, rows_);
-  const int left = BoxLeft(cols_), top = BoxTop(rows_);
+void TerminalMenu::Render() {
+  Terminal& canvas = terminal_;
+  const int left = BoxLeft(terminal_.cols()), top = BoxTop(terminal_.rows());
   const uint32_t bg = BackgroundRgb(background_);
   const uint32_t ink = Contrast(bg);
   canvas.Fill(left, top, kBoxWidth, kBoxHeight, ink, bg);
@@ -729,11 +467,11 @@ void TerminalMenu::Render(std::vector<Cell>& cells) const {
   const std::string tooltip = tip >= 0 ? items_[static_cast<size_t>(tip)].tooltip : std::string();
   canvas.Text(left + 2, top + kStatusRow, tooltip, kBoxWidth - 4, ink);
   canvas.Text(left + 2, top + kStatusRow + 1, popup_open_ ? kPopupHint : kKeyHint, kBoxWidth - 4, ink);
-  if (popup_open_) RenderPopup(cells);
+  if (popup_open_) RenderPopup();
 }
 
-void TerminalMenu::RenderPopup(std::vector<Cell>& cells) const {
-  Canvas canvas(cells, cols_, rows_);
+void TerminalMenu::RenderPopup() {
+  Terminal& canvas = terminal_;
   const uint32_t face = kSystemColors[4], text = kSystemColors[7];
   canvas.Fill(popup_col_, popup_row_, kPopupWidth, kPopupHeight, text, face);
   canvas.Frame(popup_col_, popup_row_, kPopupWidth, kPopupHeight, text);
@@ -751,30 +489,15 @@ void TerminalMenu::RenderPopup(std::vector<Cell>& cells) const {
 }
 
 void TerminalMenu::FlushDrawing() {
-  if (!IsVisible() || !dirty_ || TerminalMenusSuspended() || output_broken_) return;
+  if (!IsVisible() || !dirty_ || TerminalMenusSuspended()) return;
   dirty_ = false;
-  if (!interactive_) {
+  if (!interactive()) {
     FlushPlain();
     return;
   }
-  const size_t size = static_cast<size_t>(cols_ * rows_);
-  std::vector<Cell> cells(size);
-  Render(cells);
-  if (shown_cells_.size() != size) shown_cells_.assign(size, Cell{});
-  std::string out;
-  std::string sgr;
-  int cursor = -1;
-  for (size_t k = 0; k < size; ++k) {
-    if (cells[k] == shown_cells_[k]) continue;
-    const int col = static_cast<int>(k) % cols_, row = static_cast<int>(k) / cols_;
-    if (cursor != static_cast<int>(k)) out += "\x1b[" + std::to_string(row + 1) + ";" + std::to_string(col + 1) + "H";
-    const std::string cell_sgr = CellSgr(cells[k], truecolor_);
-    if (cell_sgr != sgr) out += sgr = cell_sgr;
-    out += cells[k].ch;
-    cursor = col + 1 < cols_ ? static_cast<int>(k) + 1 : -1;
-  }
-  if (!out.empty()) WriteOut(out + "\x1b[0m");
-  shown_cells_ = std::move(cells);
+  terminal_.Clear(false);
+  Render();
+  terminal_.Present();
 }
 
 void TerminalMenu::FlushPlain() {
@@ -798,28 +521,7 @@ void TerminalMenu::FlushPlain() {
     }
     printed_count_ = count;
   }
-  if (!out.empty()) WriteOut(out);
-}
-
-void TerminalMenu::WriteOut(const std::string& text) {
-  if (output_broken_) return;
-  const char* data = text.data();
-  size_t size = text.size();
-  while (size > 0) {
-    const ssize_t n = write(out_fd_, data, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && errno == EAGAIN) {
-      pollfd p{out_fd_, POLLOUT, 0};
-      poll(&p, 1, 100);
-      continue;
-    }
-    if (n <= 0) {
-      output_broken_ = true;  // the terminal is gone; input tells the loop
-      return;
-    }
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
+  if (!out.empty()) terminal_.Write(out);
 }
 
 }  // namespace krv

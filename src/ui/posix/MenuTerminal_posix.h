@@ -1,22 +1,18 @@
-// POSIX only: the start menu in the terminal. On a terminal it draws a box
-// in the alternate screen with the terminal in raw mode and mouse and focus
-// reports on, and gives the terminal back as it found it when it closes, when
-// the process ends and on SIGTERM, SIGHUP and SIGINT. Without a terminal on
-// both sides it prints the items once as a list and every countdown change as
-// a line, and reads plain key bytes.
+// POSIX only: the start menu on the shared terminal. On a terminal it draws
+// a box in the middle of the screen; without one it prints the items once as
+// a list and every countdown change as a line.
 #pragma once
 
 #include <array>
 #include <chrono>
-#include <csignal>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "ui/posix/TerminalInput_posix.h"
 #include "ui/MenuView.h"
+#include "ui/posix/Terminal_posix.h"
 
 namespace krv {
 
@@ -27,15 +23,6 @@ namespace krv {
 void SuspendTerminalMenus();
 void ResumeTerminalMenus();
 bool TerminalMenusSuspended();
-
-// Signals that arrived while a menu was shown: the read end of a pipe that
-// becomes readable on each, and what it said since the last call.
-struct TerminalSignals {
-  bool resized = false;
-  int close_signal = 0;  // SIGINT, SIGHUP or SIGTERM; 0 if none
-};
-int TerminalSignalFd();
-TerminalSignals TakeTerminalSignals();
 
 class TerminalMenu final : public MenuView {
  public:
@@ -66,9 +53,8 @@ class TerminalMenu final : public MenuView {
 
   // For the host's event loop.
   const void* owner() const { return owner_; }
-  int in_fd() const { return in_fd_; }
-  // Both sides are terminals: drawn, raw mode; otherwise plain lines.
-  bool interactive() const { return interactive_; }
+  bool interactive() const { return terminal_.interactive(); }
+  Terminal& terminal() { return terminal_; }
   void HandleInput(const TermInput& in);
   // The user (or the system, SIGTERM) closes the menu: QueryUnload, then
   // Close unless the form has closed it.
@@ -82,8 +68,6 @@ class TerminalMenu final : public MenuView {
 
   // Every live menu of the process, in the order they were shown.
   static const std::vector<TerminalMenu*>& All();
-
-  struct Cell;
 
  private:
   struct Item {
@@ -114,23 +98,17 @@ class TerminalMenu final : public MenuView {
   void ClosePopup();
   Hit HitTest(int32_t col, int32_t row) const;
   int PopupEntryAt(int32_t col, int32_t row) const;
-  void QuerySize();
-  void Render(std::vector<Cell>& canvas) const;
-  void RenderPopup(std::vector<Cell>& canvas) const;
+  void Render();
+  void RenderPopup();
   void FlushPlain();
-  void WriteOut(const std::string& text);
   int32_t TooltipItem() const;
 
   const void* owner_;
   MenuEvents* events_;
-  const int in_fd_;
-  const int out_fd_;
-  const bool interactive_;
-  const bool truecolor_;
+  Terminal terminal_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   bool shown_ = false;
   bool closed_ = false;
-  bool output_broken_ = false;
 
   std::array<Item, kMenuItemCount> items_;
   int32_t focused_ = -1;
@@ -153,9 +131,6 @@ class TerminalMenu final : public MenuView {
   int32_t mouse_row_ = -1;
   bool last_input_was_mouse_ = false;
 
-  int32_t cols_ = 80;
-  int32_t rows_ = 24;
-  std::vector<Cell> shown_cells_;  // what the terminal shows; empty after a clear
   bool dirty_ = false;
 
   // Plain mode: what was printed last.

@@ -20,8 +20,8 @@
 #include <thread>
 #include <vector>
 
-#include "ui/posix/UiHost_posix.h"
 #include "testing/PseudoTerminal_posix.h"
+#include "ui/posix/UiHost_posix.h"
 
 namespace krv {
 namespace {
@@ -126,7 +126,7 @@ TEST(TerminalMenuTest, ShowsTheMenuAndCloseGivesTheTerminalBack) {
   termios raw{};
   ASSERT_EQ(tcgetattr(pty.slave(), &raw), 0);
   EXPECT_EQ(raw.c_lflag & (ICANON | ECHO | ISIG), 0u);
-  for (const char* seq : {"\x1b[?1049h", "\x1b[?25l", "\x1b[?1003h", "\x1b[?1006h", "\x1b[?1004h"}) {
+  for (const char* seq : {"\x1b[?1049h", "\x1b[?25l", "\x1b[?1003h", "\x1b[?1006;1000h", "\x1b[?1004h"}) {
     EXPECT_TRUE(OutputHas(pty, host, seq)) << "missing " << seq + 1;
   }
   // Title on the box's top row, captions on their items' rows, the countdown
@@ -156,7 +156,7 @@ TEST(TerminalMenuTest, ShowsTheMenuAndCloseGivesTheTerminalBack) {
   view->Close();
   view->Close();  // twice is harmless
   EXPECT_FALSE(view->IsVisible());
-  for (const char* seq : {"\x1b[?1049l", "\x1b[?25h", "\x1b[?1003l", "\x1b[?1006l", "\x1b[?1004l"}) {
+  for (const char* seq : {"\x1b[?1049l", "\x1b[?25h", "\x1b[?1003l", "\x1b[?1006;1000l", "\x1b[?1004l"}) {
     EXPECT_TRUE(OutputHas(pty, host, seq)) << "missing " << seq + 1;
   }
   termios after{};
@@ -164,38 +164,41 @@ TEST(TerminalMenuTest, ShowsTheMenuAndCloseGivesTheTerminalBack) {
   EXPECT_TRUE(SameTermios(before, after));
 }
 
-TEST(TerminalMenuTest, ColoursBecomeTrueOr256ColourSgr) {
-  // Each cell's attributes are written whole: reset, bold, underline, ink, paper.
+TEST(TerminalMenuTest, ColoursFallBackToWhatTheTerminalHas) {
   const struct Case {
-    const char* colorterm;
-    uint32_t color;  // of item 2's caption (bold), as the form gives it
-    const char* background;
-    uint32_t icon_back;
-    const char* caption_sgr;  // in front of the caption's first letter, the underlined mnemonic
-    const char* icon_sgr;     // of the icon cells
+    uint32_t rgb;
+    int colors;
+    int want;
   } cases[] = {
-      {"truecolor", 0x0000FF, nullptr, 0x8000000F, "\x1b[0;1;4;38;2;255;0;0;48;2;192;192;192mV", "48;2;192;192;192"},
-      {"truecolor", 0x80000011, nullptr, 0xC08E70, "\x1b[0;1;4;38;2;128;128;128;48;2;192;192;192mV",
-       "48;2;112;142;192"},
-      {"24bit", 0x2C2A2B, "BACK2", 0x565255, "\x1b[0;1;4;38;2;43;42;44;48;2;112;110;111mV", "48;2;85;82;86"},
-      {"truecolor", 0x000000, "BACK1", 0xC08E70, "\x1b[0;1;4;38;2;0;0;0;48;2;176;196;222mV", "48;2;112;142;192"},
-      {"", 0x80000011, nullptr, 0x8000000F, "\x1b[0;1;4;38;5;244;48;5;250mV", "48;5;250"},
-      {"", 0xFFFFFF, "BACK2", 0x000000, "\x1b[0;1;4;38;5;231;48;5;242mV", "48;5;16"},
+      {0x808080, 0x1000000, 0x808080},
+      {0x000005, 0x1000000, 0},  // direct; below 8 are the basic ones
+      {0x808080, 256, 244},
+      {0xB0C4DE, 256, 152},
+      {0x706E6F, 256, 242},
+      {0xFFFFFF, 256, 231},
+      {0x000000, 256, 16},
+      {0x0000FF, 256, 21},
+      {0x0000FF, 16, 12},
+      {0xC0C0C0, 16, 7},
+      {0xFF0000, 8, 1},
+      {0xFFFFFF, 8, 7},
+      {0x808080, 2, -1},
+      {Terminal::kDefaultColor, 256, -1},
   };
-  for (const auto& c : cases) {
-    setenv("COLORTERM", c.colorterm, 1);
-    Pty pty;
-    PosixUiHost host(pty.slave(), pty.slave());
-    RecordingEvents events;
-    auto view = host.CreateMenuView(events);
-    if (c.background) view->SetBackground(SkinBitmap{c.background, 150, 260, 8});
-    view->SetIconBackColor(c.icon_back);
-    view->SetItemLook(2, c.color, true, false);
-    view->Show();
-    EXPECT_TRUE(OutputHas(pty, host, c.caption_sgr)) << c.caption_sgr + 1 << " in " << pty.Output();
-    EXPECT_TRUE(OutputHas(pty, host, c.icon_sgr)) << c.icon_sgr;
-  }
-  unsetenv("COLORTERM");
+  for (const auto& c : cases) EXPECT_EQ(TerminalColor(c.rgb, c.colors), c.want) << std::hex << c.rgb << " " << c.colors;
+
+  // On the 256-colour terminal: the bold caption of item 2 in the form's
+  // colour on the skin's paper, the icon on its own.
+  Pty pty;
+  PosixUiHost host(pty.slave(), pty.slave());
+  RecordingEvents events;
+  auto view = host.CreateMenuView(events);
+  view->SetBackground(SkinBitmap{"BACK2", 150, 260, 8});
+  view->SetIconBackColor(0x000000);
+  view->SetItemLook(2, 0xFFFFFF, true, false);
+  view->Show();
+  EXPECT_TRUE(OutputHas(pty, host, "\x1b(B\x1b[0;1;4m\x1b[38;5;231m\x1b[48;5;242mV")) << pty.Output();
+  EXPECT_TRUE(OutputHas(pty, host, "\x1b[48;5;16m"));
 }
 
 TEST_F(ShownMenuTest, KeysAndMouseReportsBecomeEvents) {

@@ -109,25 +109,17 @@ void PosixUiHost::Deliver(const TermInput& in) {
 
 void PosixUiHost::ReadInput() {
   TerminalMenu* target = InputTarget();
-  char buf[512];
-  // Without a terminal read byte by byte, so a message box reading the same
-  // input afterwards gets every byte the menu did not use.
-  const size_t want = target && target->interactive() ? sizeof buf : 1;
-  const ssize_t n = read(in_fd_, buf, want);
-  if (n < 0 && (errno == EINTR || errno == EAGAIN)) return;
+  if (!target) return;
   std::vector<TermInput> decoded;
-  if (n > 0) {
-    decoder_.Feed(std::string_view(buf, static_cast<size_t>(n)), decoded);
-    escape_deadline_.reset();
-    if (decoder_.Pending()) escape_deadline_ = Clock::now() + std::chrono::milliseconds(kEscapeWaitMs);
-  } else {
-    decoder_.Flush(decoded);
-    input_ended_ = true;
-  }
+  bool ended = false;
+  target->terminal().Read(decoded, &ended);
+  escape_deadline_.reset();
+  if (target->terminal().Pending()) escape_deadline_ = Clock::now() + std::chrono::milliseconds(kEscapeWaitMs);
+  input_ended_ = input_ended_ || ended;
   queue_.insert(queue_.end(), decoded.begin(), decoded.end());
   // The terminal hung up, or its input ended: the user closes the menu. A
   // script's input ends without closing, so a countdown still runs.
-  if (input_ended_ && target && in_is_tty_) queue_.push_back(TermInput{TermInput::Type::kInterrupt});
+  if (ended && in_is_tty_) queue_.push_back(TermInput{TermInput::Type::kInterrupt});
 }
 
 bool PosixUiHost::PumpOnce(std::optional<Clock::time_point> until) {
@@ -155,7 +147,7 @@ bool PosixUiHost::PumpOnce(std::optional<Clock::time_point> until) {
   if (escape_deadline_ && *escape_deadline_ <= now) {
     escape_deadline_.reset();
     std::vector<TermInput> decoded;
-    decoder_.Flush(decoded);
+    if (target) target->terminal().Flush(decoded);
     queue_.insert(queue_.end(), decoded.begin(), decoded.end());
     return true;
   }

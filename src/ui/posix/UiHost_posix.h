@@ -1,14 +1,13 @@
 // POSIX only: the UI host over the terminal. Its loop waits in poll() on the
 // terminal input and a signal pipe until the next timer of a menu is due,
-// decodes the input and hands it to the menu shown last.
+// reads the input through its terminal and hands it to the menu shown last.
 #pragma once
 
 #include <deque>
 #include <optional>
 
-#include "ui/posix/MenuTerminal_posix.h"
-#include "ui/posix/TerminalInput_posix.h"
 #include "ui/UiHost.h"
+#include "ui/posix/MenuTerminal_posix.h"
 
 namespace krv {
 
@@ -32,7 +31,7 @@ class PosixUiHost final : public UiHost {
   WindowSystem* Windows() override { return nullptr; }
   Dialogs& MessageBoxes(Dialogs& inner) override;
 
-  // How long a lone ESC waits for the rest of a key sequence.
+  // How long a lone ESC without a terminal waits for the key it goes with.
   static constexpr int kEscapeWaitMs = 50;
 
  private:
@@ -49,7 +48,6 @@ class PosixUiHost final : public UiHost {
   const int in_fd_;
   const int out_fd_;
   const bool in_is_tty_;  // asked once: a hung-up terminal may no longer say
-  TerminalInputDecoder decoder_;
   std::deque<TermInput> queue_;
   std::optional<Clock::time_point> escape_deadline_;
   bool input_ended_ = false;
