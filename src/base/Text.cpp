@@ -1,5 +1,6 @@
 #include "base/Text.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -110,6 +111,12 @@ size_t IFind(std::string_view hay, std::string_view needle, size_t from) {
 
 size_t IFindLast(std::string_view hay, std::string_view needle) { return LowerCase(hay).rfind(LowerCase(needle)); }
 
+std::string_view Trim(std::string_view s, std::string_view blanks, TrimEnds ends) {
+  if (ends != TrimEnds::kRight) s.remove_prefix(std::min(s.find_first_not_of(blanks), s.size()));
+  if (ends != TrimEnds::kLeft) s.remove_suffix(s.size() - (s.find_last_not_of(blanks) + 1));
+  return s;
+}
+
 std::u16string Utf8ToUtf16(std::string_view s) {
   std::u16string out;
   out.reserve(s.size());
@@ -196,9 +203,8 @@ std::optional<double> RadixValue(std::string_view digits, int radix) {
 }  // namespace
 
 std::optional<double> NumericValue(std::string_view text) {
-  const size_t begin = text.find_first_not_of(" \t");
-  if (begin == std::string_view::npos) return std::nullopt;
-  text = text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+  text = Trim(text);
+  if (text.empty()) return std::nullopt;
   if (text.size() > 2 && text[0] == '&') {
     const char kind = text[1];
     if (kind == 'H' || kind == 'h') return RadixValue(text.substr(2), 16);

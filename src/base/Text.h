@@ -17,6 +17,10 @@ bool IEndsWith(std::string_view s, std::string_view suffix);
 size_t IFind(std::string_view hay, std::string_view needle, size_t from = 0);
 size_t IFindLast(std::string_view hay, std::string_view needle);
 
+enum class TrimEnds { kBoth, kLeft, kRight };
+// `s` without the characters of `blanks` at the chosen ends.
+std::string_view Trim(std::string_view s, std::string_view blanks = " \t", TrimEnds ends = TrimEnds::kBoth);
+
 // The number a settings text stands for, as the settings have always been
 // read: blanks around it, a sign, digits with one decimal point or comma, an
 // exponent, or "&H" hexadecimal and "&O" octal. nullopt when not numeric.

@@ -31,9 +31,25 @@ TEST(TextTest, Cp1252MapsEuroAndUmlautsBothWays) {
   EXPECT_EQ(Utf8ToCp1252("\xE2\x98\x83"), "?");  // snowman has no ANSI form
 }
 
+TEST(TextTest, TrimTakesTheBlanksAndEndsAsked) {
+  EXPECT_EQ(Trim(" \t a b \t "), "a b");
+  EXPECT_EQ(Trim(" \t "), "");
+  EXPECT_EQ(Trim("\ta ", " "), "\ta");
+  EXPECT_EQ(Trim("\\\\k\\", "\\", TrimEnds::kRight), "\\\\k");
+  EXPECT_EQ(Trim("  a  ", " ", TrimEnds::kLeft), "a  ");
+}
+
 TEST(WinPathTest, SplitsJoinsAndMatchesWildcards) {
   EXPECT_EQ(WinPathFolder("C:\\a\\b.txt"), "C:\\a\\");
+  EXPECT_EQ(WinPathFolder("C:\\a/b.txt", false, "\\"), "C:");
   EXPECT_EQ(WinPathName("C:\\a\\b.txt"), "b.txt");
+  EXPECT_EQ(WinPathStem("C:\\x.y\\krv25.exe"), "krv25");
+  EXPECT_EQ(WinPathStem("C:\\x.y\\krv25"), "krv25");
+  EXPECT_EQ(WinPathAddSeparator("C:\\a"), "C:\\a\\");
+  EXPECT_EQ(WinPathAddSeparator(""), "");
+  EXPECT_EQ(WinPathRemoveSeparator("a\\\\"), "a\\");
+  EXPECT_TRUE(WinPathIsUnc("\\/srv"));
+  EXPECT_FALSE(WinPathIsUnc("\\"));
   EXPECT_EQ(WinPathJoin("C:\\a\\", "\\b"), "C:\\a\\b");
   struct Case {
     const char* pattern;
@@ -45,12 +61,36 @@ TEST(WinPathTest, SplitsJoinsAndMatchesWildcards) {
   for (const auto& c : cases) EXPECT_EQ(WildcardMatch(c.pattern, c.name), c.match) << c.pattern << " " << c.name;
 }
 
+TEST(WinPathTest, UpStopsAtTheRootOrClimbsOnWithSlashes) {
+  const struct {
+    const char* path;
+    int levels;
+    char sep;
+    const char* want;
+  } cases[] = {
+      {"C:\\a\\b\\c", 1, '\\', "C:\\a\\b\\"},
+      {"C:\\a\\b\\c\\", 2, '\\', "C:\\a\\"},
+      {"C:\\a\\b\\c", 5, '\\', "C:\\"},
+      {"C:\\a\\b\\c", 0, '\\', "C:\\a\\b\\c\\"},
+      {"C:\\", 1, '\\', "C:\\"},
+      {"C:", 1, '\\', "C:\\"},
+      {"\\\\srv\\share", 1, '\\', "\\\\srv\\share\\"},
+      {"\\\\srv\\share\\a\\b", 9, '\\', "\\\\srv\\share\\"},
+      {"//srv\\share\\a", 3, '\\', "//srv\\share\\"},
+      {"ab\\cd", 4, '\\', "ab\\"},
+      {"a\\b", 4, '\\', "a\\b"},  // three characters: taken for a drive root
+      {"a/b/c", 1, '/', "a/b/"},
+      {"a/b", 3, '/', "../../a/b/"},  // above the start: "../" once more than the levels missing
+  };
+  for (const auto& c : cases) EXPECT_EQ(WinPathUp(c.path, c.levels, c.sep), c.want) << c.path << " " << c.levels;
+}
+
 TEST(TextTest, NumericValueReadsSettingsTexts) {
   const struct {
     const char* text;
     std::optional<double> value;
   } cases[] = {
-      {"0", 0.0},     {" 2 ", 2.0}, {"-1", -1.0}, {"1.5", 1.5}, {"1,5", 1.5},    {"1e1", 10.0}, {"&H10", 16.0},
+      {"0", 0.0},     {" 2 ", 2.0}, {"-1", -1.0}, {"1.5", 1.5}, {"1,5", 1.5},    {"1e1", 10.0}, {"&H1aF", 431.0},
       {"&o17", 15.0}, {"", {}},     {"  ", {}},   {"abc", {}},  {"x", {}},       {"1x", {}},    {"1.2.3", {}},
       {"&H", {}},     {"&HFG", {}}, {"+", {}},    {"1e", {}},   {"1e99999", {}}, {".", {}},
   };

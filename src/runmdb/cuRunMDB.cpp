@@ -42,10 +42,15 @@ void cuRunMDB::SetAccVersion(int32_t v) {
 }
 
 void cuRunMDB::Raise(int32_t code, const std::string& procedure, const std::string& arg) const {
-  if (ctx_.reset_mouse_pointer) ctx_.reset_mouse_pointer();
+  ResetMousePointer();
   std::string source = ctx_.app_title;
   if (!procedure.empty()) source += ": " + procedure;
   throw KrvError(RunMdbErrorNumber(code), source, RunMdbErrorDescription(code, arg, ctx_.exe_name));
+}
+
+void cuRunMDB::ResetMousePointer() const {
+  MousePointerOwner* const owner = ctx_.mouse_pointer;
+  if (owner && owner->MousePointer() != kMousePointerDefault) owner->SetMousePointer(kMousePointerDefault);
 }
 
 void cuRunMDB::Fail(int32_t code, const std::string& procedure, const std::string& arg) {
@@ -83,6 +88,7 @@ bool cuRunMDB::GetCommandLine() {
   try {
     return BuildCommandLine();
   } catch (KrvError& err) {
+    ResetMousePointer();
     err.source += ": GetCommandLine";
     throw;
   }

@@ -7,12 +7,12 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "base/KrvError.h"
+#include "base/cuAppError.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "runmdb/cuRunMDB_Helpers.h"
@@ -25,7 +25,8 @@ struct RunMdbContext {
   std::string program_dir;  // Windows path of the program folder, with or without the trailing "\"
   std::string exe_name;     // the program's file name without folder and extension ("krv25")
   std::string app_title;    // first part of every error source
-  std::function<void()> reset_mouse_pointer = {};  // called before an error is raised
+  // Set back to the default before an error is raised; none when null.
+  MousePointerOwner* mouse_pointer = nullptr;
 };
 
 class cuRunMDB {
@@ -115,6 +116,7 @@ class cuRunMDB {
   // Errors. The source is the application title, then ": " and the
   // procedure unless that is empty (GetCommandLine adds its own name).
   [[noreturn]] void Raise(int32_t code, const std::string& procedure, const std::string& arg = "") const;
+  void ResetMousePointer() const;
   // Raises `code`, or in test mode only sets TestModeError.
   void Fail(int32_t code, const std::string& procedure, const std::string& arg = "");
   // Refuses a value that would end its quoted argument early (error 18,

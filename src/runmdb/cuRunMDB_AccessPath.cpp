@@ -3,13 +3,13 @@
 #include "base/Text.h"
 #include "runmdb/RunMdbErrors.h"
 #include "runmdb/cuRunMDB.h"
+#include "suite/SuiteNames.h"
 
 namespace krv {
 namespace {
 
 using H = cuRunMDB_Helpers;
 
-constexpr const char* kAccessExe = "msaccess.exe";
 constexpr int32_t kHKLM = static_cast<int32_t>(0x80000002u);
 
 // The Office keys tried in order for an AccVersion, and their value name.

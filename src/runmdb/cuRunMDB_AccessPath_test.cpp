@@ -1,7 +1,7 @@
 // Finding msaccess.exe: Office keys, explicit and relative folders, lists.
 #include <gtest/gtest.h>
 
-#include "runmdb/RunMdbFixture.h"
+#include "testing/RunMdbFixture.h"
 
 namespace krv {
 namespace {

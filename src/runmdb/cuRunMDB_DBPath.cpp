@@ -144,7 +144,7 @@ bool cuRunMDB::RegPath(std::string& path, const std::string& sub_dir, const std:
     Log("Schlüsselinhalt um Unterpfad ergänzt: " + path);
     path += filename;
   } else if (filename.empty()) {
-    if (!path.empty() && path.back() == '\\') {
+    if (path.ends_with('\\')) {
       Log("Schlüsselinhalt enthält einen Pfad und es ist kein Dateiname angegeben. Der Datenbankname kann nicht "
           "aufgelöst werden.");
       path.clear();

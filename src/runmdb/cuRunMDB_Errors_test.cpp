@@ -6,7 +6,7 @@
 
 #include "base/KrvError.h"
 #include "runmdb/RunMdbErrors.h"
-#include "runmdb/RunMdbFixture.h"
+#include "testing/RunMdbFixture.h"
 
 namespace krv {
 namespace {
@@ -109,13 +109,14 @@ TEST(cuRunMDB_ErrorsTest, TestModeSoftensMissingFilesAndData) {
     SCOPED_TRACE(c.name);
     RunMdbWorld strict;
     c.setup(strict);
+    strict.pointer.value = kMousePointerHourglass;
     const KrvError e = Build(strict);
     EXPECT_EQ(e.number, RunMdbErrorNumber(c.code));
     EXPECT_EQ(e.description, c.description);
     EXPECT_TRUE(e.source.starts_with("krv25: ")) << e.source;
     EXPECT_TRUE(e.source.ends_with(": GetCommandLine")) << e.source;
     EXPECT_EQ(strict.runner->CommandLine(), "");
-    EXPECT_EQ(strict.pointer_resets, 1);
+    EXPECT_EQ(strict.pointer.value, kMousePointerDefault);
 
     RunMdbWorld test;
     c.setup(test);
@@ -214,7 +215,6 @@ TEST(cuRunMDB_ErrorsTest, PropertyRangeErrors) {
     }
   }
   EXPECT_THROW(w.runner->AccOption(7), KrvError);
-  EXPECT_EQ(w.pointer_resets, 4);
 }
 
 struct Unsafe {

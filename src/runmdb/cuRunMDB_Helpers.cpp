@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Text.h"
+#include "base/WinPath.h"
 
 namespace krv {
 namespace {
@@ -23,19 +24,11 @@ bool ToHive(int32_t hkey, Hive* hive) {
 
 // The registry layer takes key paths without a trailing backslash; callers
 // here may pass one ("...\Profiles\").
-std::string KeyPath(const std::string& key) {
-  std::string k = key;
-  while (!k.empty() && k.back() == '\\') k.pop_back();
-  return k;
-}
+std::string KeyPath(const std::string& key) { return std::string(Trim(key, "\\", TrimEnds::kRight)); }
 
 }  // namespace
 
-std::string cuRunMDB_Helpers::Trim(const std::string& text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
+std::string cuRunMDB_Helpers::Trim(const std::string& text) { return std::string(krv::Trim(text, " ")); }
 
 void cuRunMDB_Helpers::AddToString(std::string& text, const std::string& add, const std::string& separator,
                                    bool skip_empty) {
@@ -63,62 +56,21 @@ int32_t cuRunMDB_Helpers::CountCharacter(const std::string& text, const std::str
 }
 
 std::string cuRunMDB_Helpers::DirUp(const std::string& path, int levels, bool use_slash) {
-  const char sep = use_slash ? '/' : '\\';
-  std::string root;
-  std::string rest = path;
-  if (!use_slash) {
-    if (PathIsUNCName(path)) {
-      // Root: the two leading separators, the server and the separator after
-      // it; "/" counts as well, as Windows reads "//server/share" as UNC.
-      size_t third = std::string::npos;
-      for (size_t i = 0, found = 0; i < path.size(); ++i) {
-        if ((path[i] == '\\' || path[i] == '/') && ++found == 3) {
-          third = i;
-          break;
-        }
-      }
-      root = third == std::string::npos ? path : path.substr(0, third + 1);
-      rest = third == std::string::npos ? "" : path.substr(third + 1);
-    } else if (path.size() == 3) {
-      return path;  // a drive root
-    }
-  }
-  if (rest.empty() || rest.back() != sep) rest += sep;
-  const int n = static_cast<int>(std::count(rest.begin(), rest.end(), sep));
-  if (use_slash && levels >= n) {
-    // Above the start of a slash path: "../" once more than the levels missing.
-    std::string out;
-    for (int i = 0; i <= levels - n; ++i) out += "../";
-    return out + rest;
-  }
-  const int keep = std::max(n - levels, 1);
-  size_t cut = 0;
-  for (int found = 0; cut < rest.size(); ++cut) {
-    if (rest[cut] == sep && ++found == keep) break;
-  }
-  return root + rest.substr(0, cut + 1);
+  return WinPathUp(path, levels, use_slash ? '/' : '\\');
 }
 
 std::string cuRunMDB_Helpers::FileExtractName(const std::string& path, bool use_slash) {
-  const size_t at = path.rfind(use_slash ? '/' : '\\');
-  return at == std::string::npos ? path : path.substr(at + 1);
+  return WinPathName(path, use_slash ? "/" : "\\");
 }
 
 std::string cuRunMDB_Helpers::FileExtractPath(const std::string& path, bool use_slash, bool keep_separator) {
-  const size_t at = path.rfind(use_slash ? '/' : '\\');
-  if (at == std::string::npos) return path;
-  return path.substr(0, keep_separator ? at + 1 : at);
+  return path.find(use_slash ? '/' : '\\') == std::string::npos
+             ? path
+             : WinPathFolder(path, keep_separator, use_slash ? "/" : "\\");
 }
 
 std::string cuRunMDB_Helpers::FileExtractRootName(const std::string& path) {
-  std::string name = path;
-  if (path.find('\\') != std::string::npos) {
-    name = path.substr(path.rfind('\\') + 1);
-  } else if (path.find('/') != std::string::npos) {
-    name = path.substr(path.rfind('/') + 1);
-  }
-  const size_t dot = name.rfind('.');
-  return dot == std::string::npos ? name : name.substr(0, dot);
+  return WinPathStem(path, path.find('\\') != std::string::npos ? "\\" : "/");
 }
 
 int32_t cuRunMDB_Helpers::InStrEx(const std::string& text, const std::string& find, int32_t n) {
@@ -133,10 +85,7 @@ int32_t cuRunMDB_Helpers::InStrEx(const std::string& text, const std::string& fi
   return static_cast<int32_t>(CharCount(text, at) + 1);
 }
 
-bool cuRunMDB_Helpers::PathIsUNCName(const std::string& path) {
-  auto is_sep = [](char c) { return c == '\\' || c == '/'; };
-  return path.size() >= 2 && is_sep(path[0]) && is_sep(path[1]);
-}
+bool cuRunMDB_Helpers::PathIsUNCName(const std::string& path) { return WinPathIsUnc(path); }
 
 std::string cuRunMDB_Helpers::QuoteString(std::string& text, bool force, bool trim_first) {
   if (trim_first) text = Trim(text);

@@ -52,7 +52,7 @@ void cuRunMDB::RegListParse(const std::string& entry, int32_t* hkey, std::string
   *filename = SplitOff(rest, filename_sep_);
   *sub_dir = SplitOff(rest, subdir_sep_);
 
-  if (!rest.empty() && rest.back() == '\\') {
+  if (rest.ends_with('\\')) {
     *key = rest.substr(0, rest.size() - 1);
   } else {
     const size_t last = rest.rfind('\\');
@@ -107,7 +107,7 @@ int32_t cuRunMDB::RegListArray(int32_t selector, std::vector<std::pair<std::stri
   if (count == 0) return 0;
   items->clear();
   for (const std::string& e : entries) {
-    if (!e.empty() && e.back() == '\\') {
+    if (e.ends_with('\\')) {
       items->emplace_back(e.substr(0, e.size() - 1), "");
     } else {
       const size_t last = e.rfind('\\');

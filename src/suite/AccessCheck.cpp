@@ -1,6 +1,6 @@
 #include "suite/AccessCheck.h"
 
-#include "suite/SuiteConfig.h"
+#include "suite/SuiteNames.h"
 #include "suite/krvLibrary.h"
 
 namespace krv {

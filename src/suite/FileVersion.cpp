@@ -4,7 +4,7 @@
 
 #include "base/Text.h"
 #include "suite/PeVersion.h"
-#include "suite/SuiteConfig.h"
+#include "suite/SuiteNames.h"
 #include "suite/krvCNFFile.h"
 
 namespace krv {

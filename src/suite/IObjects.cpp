@@ -3,7 +3,7 @@
 #include "base/KrvError.h"
 #include "base/WinPath.h"
 #include "suite/FileVersion.h"
-#include "suite/SuiteConfig.h"
+#include "suite/SuiteNames.h"
 #include "suite/VersionCompare.h"
 #include "suite/krvCNFFile.h"
 #include "suite/krvLibrary.h"

@@ -28,18 +28,18 @@ class IObjects {
 
   // Folder of the suite's programs, with a trailing backslash.
   std::string ProgramFolder();
-  // Program folder + "krv25.mde".
+  // Program folder + kFrontEndFile.
   std::string FrontEndPath();
   // The user setting "Options\BackendPath" below the product root, else the
   // machine's; a path without drive or UNC name is taken relative to the
   // program folder. "" when not set.
   std::string BackendPath();
-  // Full path of a suite file in the program folder ("krvlib25.mde").
+  // Full path of a suite file in the program folder (kLibraryFile).
   std::string SuiteFilePath(const std::string& name);
 
   // Version texts; "" when unknown.
   std::string FrontEndVersion();
-  std::string LibraryVersion();          // of krvlib25.mde
+  std::string LibraryVersion();          // of kLibraryFile
   std::string BackendVersion();          // of the data backend
   std::string RequiredLibraryVersion();  // key "Library" of the front end's version file
   std::string RequiredBackendVersion();  // key "Backend" of the front end's version file

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "suite/SuiteConfig.h"
+#include "suite/SuiteNames.h"
 #include "testing/FakeFileSystem.h"
 #include "testing/FakeRegistry.h"
 #include "testing/FakeSystem.h"

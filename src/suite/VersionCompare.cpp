@@ -2,23 +2,19 @@
 
 #include <vector>
 
+#include "base/Text.h"
+
 namespace krv {
 namespace {
-
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
 
 // The fields as digit strings without leading zeros ("" is zero); false when
 // a field is empty or holds anything but digits.
 bool SplitFields(std::string_view text, std::vector<std::string_view>* fields) {
-  text = TrimBlanks(text);
+  text = Trim(text);
   if (text.empty()) return false;
   for (;;) {
     const size_t dot = text.find('.');
-    std::string_view field = TrimBlanks(text.substr(0, dot));
+    std::string_view field = Trim(text.substr(0, dot));
     if (field.empty()) return false;
     for (char c : field) {
       if (c < '0' || c > '9') return false;

@@ -7,19 +7,6 @@ namespace {
 
 constexpr uint64_t kMaxFileSize = 4u << 20;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-std::string_view TrimRight(std::string_view s, char c) {
-  while (!s.empty() && s.back() == c) s.remove_suffix(1);
-  return s;
-}
-
 // Structure only (lead byte and continuation bytes), enough to tell UTF-8
 // from Windows-1252; the converters replace the rest.
 bool ValidUtf8(std::string_view s) {
@@ -109,7 +96,7 @@ CnfSections krvCNFFile::Parse(std::string_view raw, bool remove_comments, bool r
       if (Trim(line).starts_with('#')) continue;
       line = line.substr(0, line.find(';'));
     }
-    if (remove_trailing_tabs) line = TrimRight(line, '\t');
+    if (remove_trailing_tabs) line = Trim(line, "\t", TrimEnds::kRight);
 
     const std::string_view visible = Trim(line);
     if (visible.starts_with('[')) {
@@ -127,8 +114,7 @@ CnfSections krvCNFFile::Parse(std::string_view raw, bool remove_comments, bool r
     const std::string_view key = Trim(line.substr(0, eq));
     if (key.empty()) continue;
     std::string_view value = line.substr(eq + 1);
-    while (!value.empty() && IsBlank(value.front())) value.remove_prefix(1);
-    value = TrimRight(value, ' ');
+    value = Trim(Trim(value, " \t", TrimEnds::kLeft), " ", TrimEnds::kRight);
     sections.items[current].keys.push_back(CnfKey{std::string(key), std::string(value)});
   }
   return sections;

@@ -4,7 +4,7 @@
 
 #include "base/Text.h"
 #include "base/WinPath.h"
-#include "suite/SuiteConfig.h"
+#include "suite/SuiteNames.h"
 
 namespace krv {
 

@@ -9,36 +9,28 @@
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
+#include "suite/SuiteNames.h"
 
 namespace krv {
 
 // Caption of the administrator tools' main window.
 inline constexpr char kAdminToolsCaption[] = "KORVELLA II.5 Administrator Tools";
 
-// Executable names (lower case) by which the running programs are recognised.
-inline constexpr char kAccessExe[] = "msaccess.exe";
-inline constexpr char kAdminToolsExe[] = "krvadm25.exe";
-inline constexpr char kCompressorExe[] = "krvcmp25.exe";
-inline constexpr char kUpgradeExe[] = "krvup25.exe";
-inline constexpr char kSetupExe[] = "krvset25.exe";
-inline constexpr char kBrowserExe[] = "krvbrw25.exe";
-inline constexpr char kReplicationExe[] = "krvrep25.exe";
-
 // The running-program queries. Each asks the system afresh.
 class krvEnvironment {
  public:
   krvEnvironment(FileSystem& fs, System& sys) : fs_(fs), sys_(sys) {}
-  // A window captioned kAdminToolsCaption exists, or krvadm25.exe runs
+  // A window captioned kAdminToolsCaption exists, or the administrator tools run
   // (window captions are not visible on every platform).
   bool AdminToolsWindow();
   // KORVELLA itself: Access runs and the front end's lock file
   // (krv25.ldb in the program folder) exists.
   bool MainProgram();
-  bool Compressor();      // krvcmp25.exe
-  bool UpgradeProgram();  // krvup25.exe
-  bool Installation();    // krvset25.exe
-  bool Browser();         // krvbrw25.exe
-  bool Replication();     // krvrep25.exe
+  bool Compressor();      // kCompressorExe
+  bool UpgradeProgram();  // kUpgradeExe
+  bool Installation();    // kSetupExe
+  bool Browser();         // kBrowserExe
+  bool Replication();     // kReplicationExe
 
   // A process of that executable name runs (any letter case).
   bool ProcessRunning(const char* exe);

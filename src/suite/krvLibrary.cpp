@@ -2,18 +2,13 @@
 
 #include "base/Text.h"
 #include "base/WinPath.h"
-#include "suite/SuiteConfig.h"
+#include "suite/SuiteNames.h"
 
 namespace krv {
 namespace {
 
 // The registry wants keys without surrounding backslashes.
-std::string NormaliseKey(std::string_view key) {
-  size_t begin = 0, end = key.size();
-  while (begin < end && key[begin] == '\\') ++begin;
-  while (end > begin && key[end - 1] == '\\') --end;
-  return std::string(key.substr(begin, end - begin));
-}
+std::string NormaliseKey(std::string_view key) { return std::string(Trim(key, "\\")); }
 
 // Text of a value the library reads: strings as stored, DWORDs as numbers.
 bool ValueText(const RegValue& value, std::string* text) {
@@ -40,25 +35,14 @@ bool ReadText(Registry& reg, Hive hive, const std::string& key, const std::strin
 
 }  // namespace
 
-std::string PathKeyPart(std::string_view path) {
-  const size_t pos = path.rfind('\\');
-  return pos == std::string_view::npos ? std::string() : std::string(path.substr(0, pos));
-}
+std::string PathKeyPart(std::string_view path) { return WinPathFolder(path, false, "\\"); }
 
-std::string PathLastPart(std::string_view path) {
-  const size_t pos = path.rfind('\\');
-  return std::string(pos == std::string_view::npos ? path : path.substr(pos + 1));
-}
+std::string PathLastPart(std::string_view path) { return WinPathName(path, "\\"); }
 
-std::string AddTrailingSeparator(std::string_view text, std::string_view sep) {
-  std::string out(text);
-  if (!out.empty() && !sep.empty() && !out.ends_with(sep)) out += sep;
-  return out;
-}
+std::string AddTrailingSeparator(std::string_view text, std::string_view sep) { return WinPathAddSeparator(text, sep); }
 
 std::string RemoveTrailingSeparator(std::string_view text, std::string_view sep) {
-  if (!sep.empty() && text.ends_with(sep)) text.remove_suffix(sep.size());
-  return std::string(text);
+  return WinPathRemoveSeparator(text, sep);
 }
 
 std::string ValueOrDefault(const std::optional<std::string>& value, std::string_view def) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "suite/SuiteConfig.h"
+#include "suite/SuiteNames.h"
 #include "testing/FakeFileSystem.h"
 #include "testing/FakeRegistry.h"
 #include "testing/FakeSystem.h"
@@ -55,32 +55,13 @@ TEST_F(krvLibraryTest, RegWriteAndValueExists) {
   EXPECT_FALSE(lib.RegWrite(Hive::LocalMachine, kRoot + "\\Options", "AccessPath", "x"));
 }
 
-TEST(krvLibraryStrings, PathParts) {
-  struct Case {
-    const char *path, *key, *last;
-  } cases[] = {
-      {"Software\\Vantorel\\Korvella", "Software\\Vantorel", "Korvella"},
-      {"Loader\\RunPatch", "Loader", "RunPatch"},
-      {"Loader\\", "Loader", ""},
-      {"RunPatch", "", "RunPatch"},
-      {"", "", ""},
-      {"\\x", "", "x"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(PathKeyPart(c.path), c.key) << c.path;
-    EXPECT_EQ(PathLastPart(c.path), c.last) << c.path;
-  }
-}
-
-TEST(krvLibraryStrings, Separators) {
-  EXPECT_EQ(AddTrailingSeparator("C:\\Korvella"), "C:\\Korvella\\");
-  EXPECT_EQ(AddTrailingSeparator("C:\\Korvella\\"), "C:\\Korvella\\");
-  EXPECT_EQ(AddTrailingSeparator(""), "");
+TEST(krvLibraryStrings, RegistryPathPartsSplitAtBackslashesOnly) {
+  EXPECT_EQ(PathKeyPart("Loader\\Menu/Skin"), "Loader");
+  EXPECT_EQ(PathLastPart("Loader\\Menu/Skin"), "Menu/Skin");
+  EXPECT_EQ(PathKeyPart("RunPatch"), "");
+  EXPECT_EQ(PathLastPart("RunPatch"), "RunPatch");
   EXPECT_EQ(AddTrailingSeparator("a", "%|"), "a%|");
-  EXPECT_EQ(RemoveTrailingSeparator("C:\\Korvella\\"), "C:\\Korvella");
   EXPECT_EQ(RemoveTrailingSeparator("C:\\Korvella\\\\"), "C:\\Korvella\\");
-  EXPECT_EQ(RemoveTrailingSeparator("C:\\Korvella"), "C:\\Korvella");
-  EXPECT_EQ(ValueOrDefault(std::nullopt, "0"), "0");
   EXPECT_EQ(ValueOrDefault(std::string(), "0"), "0");
   EXPECT_EQ(ValueOrDefault(std::string("1"), "0"), "1");
 }

@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "base/Dialogs.h"
 #include "base/cmnShowFatalError.h"
 #include "base/cuAppError.h"
-#include "base/Dialogs.h"
 #include "platform/Registry.h"
 
 namespace krv {

@@ -10,8 +10,6 @@ namespace krv {
 
 class krvLibrary;
 
-inline constexpr char kAdminToolsFile[] = "krvadm25.exe";
-inline constexpr char kCompressorFile[] = "krvcmp25.exe";
 inline constexpr char kCompressorArgs[] = "/Backend";
 
 // The full path of the administrator tools in the suite's program folder;

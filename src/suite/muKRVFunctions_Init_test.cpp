@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "suite/SuiteConfig.h"
+#include "suite/SuiteNames.h"
 #include "suite/krvLibrary.h"
 #include "testing/FakeDialogs.h"
 #include "testing/FakeFileSystem.h"

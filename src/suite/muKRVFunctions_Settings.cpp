@@ -1,7 +1,7 @@
-#include "base/cuAppError.h"
-#include "suite/muKRVFunctions.h"
 #include "base/Text.h"
+#include "base/cuAppError.h"
 #include "suite/krvLibrary.h"
+#include "suite/muKRVFunctions.h"
 
 namespace krv {
 
@@ -16,12 +16,6 @@ struct RegLocation {
   std::string key;
   std::string value_name;
 };
-
-std::string TrimBlanks(const std::string& text) {
-  const size_t begin = text.find_first_not_of(' ');
-  if (begin == std::string::npos) return {};
-  return text.substr(begin, text.find_last_not_of(' ') - begin + 1);
-}
 
 // Splits `path` (prefix already cut) into key and value name and puts the key
 // below the product root when asked.
@@ -51,7 +45,7 @@ std::string RegRead(krvLibrary& lib, const std::string& path, bool* relative, co
     rest.erase(0, kLocalMachinePrefix.size());
   }
   SplitPath(lib, rest, rel, &loc);
-  const std::string text = TrimBlanks(lib.RegRead(loc.hive, loc.key, loc.value_name, ""));
+  const std::string text = std::string(Trim(lib.RegRead(loc.hive, loc.key, loc.value_name, ""), " "));
   return text.empty() ? def : text;
 }
 

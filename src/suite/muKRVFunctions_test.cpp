@@ -6,9 +6,9 @@
 #include <random>
 
 #include "base/cuAppError.h"
-#include "suite/mCommon.h"
 #include "platform/Platform.h"
 #include "suite/krvLibrary.h"
+#include "suite/mCommon.h"
 #include "testing/FakeDialogs.h"
 #include "testing/FakeFileSystem.h"
 #include "testing/FakeRegistry.h"

@@ -23,12 +23,15 @@ inline constexpr const char* kOfficeKey = "SOFTWARE\\Microsoft\\Office\\";
 struct RunMdbWorld {
   FakeRegistry reg;
   FakeFileSystem fs;
-  int pointer_resets = 0;
+  struct Pointer : MousePointerOwner {
+    int value = kMousePointerDefault;
+    int MousePointer() const override { return value; }
+    void SetMousePointer(int pointer) override { value = pointer; }
+  } pointer;
   std::unique_ptr<cuRunMDB> runner = MakeRunner();
 
   std::unique_ptr<cuRunMDB> MakeRunner() {
-    return std::make_unique<cuRunMDB>(
-        RunMdbContext{reg, fs, kProgramDir, "krv25", "krv25", [this] { ++pointer_resets; }});
+    return std::make_unique<cuRunMDB>(RunMdbContext{reg, fs, kProgramDir, "krv25", "krv25", &pointer});
   }
 
   void SetHklm(const std::string& key, const std::string& name, const std::string& value) {
