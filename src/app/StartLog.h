@@ -1,19 +1,18 @@
 // The start log: when the library setting "StartLog" is "1", every start of
-// Access is appended to krv25.log beside the starter as three lines: the
+// Access is appended to the start log file (kStartLogFile) beside the starter as three lines: the
 // local date and time in brackets, the command line, and an empty line.
 #pragma once
 
 #include <string>
 
 #include "platform/System.h"
+#include "suite/SuiteNames.h"
 
 namespace krv {
 
 class krvLibrary;
 class cuAppError;
 class FileSystem;
-
-inline constexpr char kStartLogFile[] = "krv25.log";
 
 // "06.12.2026 11:43:42": the general date form of German Windows.
 std::string FormatGeneralDate(const LocalTime& time);

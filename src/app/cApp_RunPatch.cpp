@@ -3,12 +3,12 @@
 #include "app/mGlobals.h"
 #include "base/Text.h"
 #include "base/WinPath.h"
+#include "suite/SuiteNames.h"
 #include "suite/krvLibrary.h"
 
 namespace krv {
 
 namespace {
-constexpr char kPatchProgram[] = "krvpch25.exe";
 constexpr char kStarterTitle[] = "KORVELLA II.5 Startprogramm";
 }  // namespace
 
@@ -19,7 +19,7 @@ int32_t cApp::RunPatch(std::string* file, std::string* args) {
     if (!lib.RegValueExists(Hive::CurrentUser, root + "\\Loader", "RunPatch")) return kPatchGoOn;
     if (!IEquals(lib.RegRead(Hive::CurrentUser, root + "\\Loader", "RunPatch", "0"), "1")) return kPatchGoOn;
 
-    const std::string patch = AddTrailingSeparator(lib.Application().ProgramFolder()) + kPatchProgram;
+    const std::string patch = AddTrailingSeparator(lib.Application().ProgramFolder()) + kPatchExe;
     if (!g_.env.fs.FileExists(patch)) return kPatchGoOn;
 
     switch (

@@ -15,7 +15,7 @@ std::string WinPathFolder(std::string_view path, bool keep_separator = true,
                           std::string_view seps = kWinPathSeparators);
 // Last component ("b.txt" for "C:\a\b.txt"); the whole text without a separator.
 std::string WinPathName(std::string_view path, std::string_view seps = kWinPathSeparators);
-// Last component without its extension ("krv25" for "C:\x\krv25.exe").
+// Last component without its extension ("C:\x\prog.exe" gives "prog").
 std::string WinPathStem(std::string_view path, std::string_view seps = kWinPathSeparators);
 // Joins with exactly one backslash between the parts.
 std::string WinPathJoin(std::string_view folder, std::string_view name);

@@ -6,7 +6,7 @@
 #include "runmdb/cuRunMDB.h"
 #include "suite/AccessCheck.h"
 #include "suite/IObjects.h"
-#include "suite/SuiteConfig.h"
+#include "suite/SuiteNames.h"
 #include "suite/krvInfo.h"
 #include "suite/krvLibrary.h"
 #include "suite/mCommon_CmdLine.h"
@@ -19,7 +19,6 @@ namespace {
 constexpr char kProfileName[] = "Korvella 10.25";
 constexpr char kWorkgroupUser[] = "VZ";
 constexpr char kWorkgroupPassword[] = "ZBNHte";
-constexpr char kStarterExe[] = "krv25.exe";
 constexpr int kRuntimeOption = 5;
 constexpr int32_t kAccessVersion2002 = 2;
 
@@ -29,7 +28,7 @@ bool IsOne(const std::string& value) { return value == "1"; }
 
 std::string CmdLine_AccPath(frmLoader& loader) {
   LoaderContext& ctx = loader.context();
-  std::string path = RegRead(ctx.lib, "Options\\AccessPath", true, "");
+  std::string path = RegRead(ctx.lib, kAccessPathSetting, true, "");
   if (!path.empty() && !ctx.lib.fs().FileExists(path)) path.clear();
   if (!path.empty()) return path;
 

@@ -7,14 +7,13 @@
 #include "base/cuAppError.h"
 #include "platform/FileSystem.h"
 #include "suite/IObjects.h"
+#include "suite/SuiteNames.h"
 #include "suite/muKRVFunctions.h"
 #include "ui/UiHost.h"
 
 namespace krv {
 namespace {
 
-constexpr char kAutoUnloadSetting[] = "Loader\\Menu\\AutoUnload";
-constexpr char kSkinSetting[] = "Loader\\Menu\\Skin";
 constexpr int32_t kLastItem = kMenuItemCount - 1;
 constexpr uint32_t kInitialLabelColor = 0x808080;
 
@@ -24,7 +23,7 @@ struct Sibling {
 };
 // Items 1 to 3.
 constexpr Sibling kSiblings[] = {
-    {"krvbrw25.exe", "/AllowLoader"}, {"krvver25.exe", "/AllowLoader"}, {"krvcmp25.exe", ""}};
+    {kBrowserExe, "/AllowLoader"}, {kVersionInfoExe, "/AllowLoader"}, {kCompressorExe, ""}};
 
 std::string CountText(int32_t seconds) { return "(" + std::to_string(seconds) + ")"; }
 
@@ -56,12 +55,12 @@ void frmMenu::Load() {
   }
 
   auto_unload_ = true;
-  if (const auto value = NumericValue(GetSetting(host_.Library(), kAutoUnloadSetting, true)))
+  if (const auto value = NumericValue(GetSetting(host_.Library(), kMenuAutoUnloadSetting, true)))
     auto_unload_ = *value != 0;
 
   skin_ = std::make_unique<pSkin>();
   int32_t skin = pSkin::kOff;
-  if (const auto value = NumericValue(GetSetting(host_.Library(), kSkinSetting, pSkin::kGrey))) {
+  if (const auto value = NumericValue(GetSetting(host_.Library(), kMenuSkinSetting, pSkin::kGrey))) {
     // Only the numbers of the two skins; a fraction such as 2.6 must not become a skin without colours.
     if (*value == pSkin::kBlue || *value == pSkin::kGrey) skin = static_cast<int32_t>(*value);
   }
@@ -273,7 +272,7 @@ void frmMenu::ContextAutoUnload() {
   try {
     if (!loaded_ || !view_->IsVisible()) return;
     const bool checked = !auto_unload_;
-    SaveSetting(host_.Library(), kAutoUnloadSetting, checked ? "1" : "0");
+    SaveSetting(host_.Library(), kMenuAutoUnloadSetting, checked ? "1" : "0");
     auto_unload_ = checked;
   } catch (...) {
     ReportError("AutoUnload_Click");
@@ -294,7 +293,7 @@ void frmMenu::ApplySkin(int32_t skin) {
   view_->SetBackground(skin_->BackgroundPicture());
   view_->SetIconBackColor(skin_->IconColor());
   if (active_item_ != -1) HighlightItem(active_item_, true);
-  if (view_->IsVisible()) SaveSetting(host_.Library(), kSkinSetting, skin);
+  if (view_->IsVisible()) SaveSetting(host_.Library(), kMenuSkinSetting, skin);
 }
 
 void frmMenu::QueryUnload(UnloadMode mode) {

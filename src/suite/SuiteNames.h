@@ -17,7 +17,7 @@ inline constexpr char kMenuAutoUnloadSetting[] = "Loader\\Menu\\AutoUnload";
 inline constexpr char kMenuSkinSetting[] = "Loader\\Menu\\Skin";
 
 // Programs; lower case, as running programs are recognised by them.
-inline constexpr char kSuiteStarterExe[] = "krv25.exe";
+inline constexpr char kStarterExe[] = "krv25.exe";
 inline constexpr char kAdminToolsExe[] = "krvadm25.exe";
 inline constexpr char kCompressorExe[] = "krvcmp25.exe";
 inline constexpr char kBrowserExe[] = "krvbrw25.exe";
@@ -34,7 +34,7 @@ inline constexpr char kComponentListFile[] = "krvrun25.dat";
 inline constexpr char kFrontEndFile[] = "krv25.mde";
 inline constexpr char kLibraryFile[] = "krvlib25.mde";
 inline constexpr char kWorkgroupFile[] = "krvwrk25.mdw";
-inline constexpr char kSuiteStartLogFile[] = "krv25.log";
+inline constexpr char kStartLogFile[] = "krv25.log";
 
 // Side file beside an Access file that carries its version (front end + ".version").
 inline constexpr char kVersionFileSuffix[] = ".version";

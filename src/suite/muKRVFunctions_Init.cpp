@@ -2,6 +2,7 @@
 
 #include "base/Text.h"
 #include "suite/Components.h"
+#include "suite/SuiteNames.h"
 #include "suite/VersionCompare.h"
 #include "suite/krvCNFFile.h"
 #include "suite/krvLibrary.h"
@@ -58,9 +59,9 @@ std::string UpgradeInputVersion(FileSystem& fs, const std::string& config_file) 
 bool FileRead(InterfaceDLLContext& ctx, const std::string& backend_version, const std::string& needed_version) {
   try {
     const std::string folder = AddTrailingSeparator(ctx.lib.Application().ProgramFolder());
-    const std::string program = folder + kUpgradeFile;
+    const std::string program = folder + kUpgradeExe;
     if (!ctx.fs.FileExists(program)) return false;
-    const std::string version = UpgradeInputVersion(ctx.fs, folder + kUpgradeConfigFile);
+    const std::string version = UpgradeInputVersion(ctx.fs, folder + kUpgradeCnf);
     if (version.empty() || VersionCompare(backend_version, version) != kVersionEqual) return false;
     if (!ctx.fs.FileExists(program)) return false;
     if (ctx.err.MsgShow(kMsgUpgradeOffer, kMbIconExclamation | kMbYesNo, backend_version, needed_version) != kIdYes)

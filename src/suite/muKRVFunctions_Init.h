@@ -16,8 +16,6 @@ namespace krv {
 
 class krvLibrary;
 
-inline constexpr char kUpgradeFile[] = "krvup25.exe";
-inline constexpr char kUpgradeConfigFile[] = "krvup25.cnf";
 inline constexpr char kUpgradeArgs[] = "/Update";
 
 // What the two procedures work with. `objects` is the process's interface
@@ -43,11 +41,11 @@ struct InterfaceDLLContext {
 // error 0x8004141C.
 bool krvInitInterfaceDLL(InterfaceDLLContext& ctx, bool first, bool second);
 
-// Offers the upgrade (message 182) when krvup25.exe exists and its
-// configuration file krvup25.cnf names `backend_version` as the version it
-// upgrades from; on Yes starts "krvup25.exe /Update" and returns true (the
-// starter is then to end). Missing programs, files, sections or keys give false
-// without a word.
+// Offers the upgrade (message 182) when the upgrade program (kUpgradeExe)
+// exists and its configuration file (kUpgradeCnf) names `backend_version` as
+// the version it upgrades from; on Yes starts the upgrade program with
+// "/Update" and returns true (the starter is then to end). Missing programs,
+// files, sections or keys give false without a word.
 bool FileRead(InterfaceDLLContext& ctx, const std::string& backend_version, const std::string& needed_version);
 
 }  // namespace krv
