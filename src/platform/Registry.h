@@ -98,6 +98,14 @@ class Registry {
   // Value names in creation order; subkey names as stored. Empty if the key is missing.
   virtual std::vector<std::string> ValueNames(Hive hive, const std::string& key) = 0;
   virtual std::vector<std::string> SubKeys(Hive hive, const std::string& key) = 0;
+
+  // Whether every store of settings can be read. False with `why` naming the
+  // store (the hive file) and what is wrong with it; a damaged store must
+  // never read as an empty one. Stores that do not exist yet are fine.
+  virtual bool CheckStores(std::string* why) {
+    (void)why;
+    return true;
+  }
 };
 
 }  // namespace krv

@@ -64,4 +64,10 @@ std::vector<std::string> FakeRegistry::SubKeys(Hive hive, const std::string& key
   return regtree_ops::SubKeys(hives_[hive], key);
 }
 
+bool FakeRegistry::CheckStores(std::string* why) {
+  if (damaged_store.empty()) return true;
+  if (why) *why = damaged_store;
+  return false;
+}
+
 }  // namespace krv

@@ -14,6 +14,8 @@ class FakeRegistry : public Registry {
  public:
   std::set<Hive> read_only;
   int writes = 0;  // successful changes, so tests can assert nothing was written
+  // When set, CheckStores fails with this text, as for a damaged hive file.
+  std::string damaged_store;
 
   // Test set-up shortcuts.
   void SetString(Hive hive, const std::string& key, const std::string& name, const std::string& text);
@@ -30,6 +32,7 @@ class FakeRegistry : public Registry {
   RegStatus DeleteValue(Hive hive, const std::string& key, const std::string& name, std::string* err) override;
   std::vector<std::string> ValueNames(Hive hive, const std::string& key) override;
   std::vector<std::string> SubKeys(Hive hive, const std::string& key) override;
+  bool CheckStores(std::string* why) override;
 
   RegTree& tree(Hive hive) { return hives_[hive]; }
 

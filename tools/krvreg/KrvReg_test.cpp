@@ -4,9 +4,9 @@
 
 #include <functional>
 
+#include "base/Text.h"
 #include "krvreg/KrvRegArgs.h"
 #include "krvreg/KrvRegTestUtil.h"
-#include "base/Text.h"
 #include "testing/FakeRegistry.h"
 
 namespace krv {
@@ -258,48 +258,37 @@ TEST(KrvRegTest, AddWritesTypedValues) {
     dwords.push_back({dword_args(bad), "", 1, "", kBadNumber, absent("Software\\New", "n")});
   }
   RunChangeCases(dwords);
+  auto at = [&](const char* name, RegValue want) { return expect("Software\\New", name, std::move(want)); };
+  auto deep_key = [](FakeRegistry& reg) {
+    EXPECT_TRUE(reg.KeyExists(Hive::CurrentUser, "Software\\New\\Deeper\\Still"));
+    EXPECT_TRUE(reg.ValueNames(Hive::CurrentUser, "Software\\New\\Deeper\\Still").empty());
+  };
+  auto lm_kept = [](FakeRegistry& reg) {
+    EXPECT_EQ(Read(reg, "Software\\T", "a", Hive::LocalMachine), RegValue::Sz("machine"));
+  };
+  const std::string expand = "%APPDATA%\\x";
   RunChangeCases({
       {{"ADD", k, "/v", "Backend", "/d", "Z:\\daten\\Büro.mdb"},
        "",
        0,
        kDone,
        "",
-       expect("Software\\New", "Backend", RegValue::Sz("Z:\\daten\\Büro.mdb"))},
-      {{"ADD", k, "/v", "Log", "/t", "REG_EXPAND_SZ", "/d", "%APPDATA%\\x"},
+       at("Backend", RegValue::Sz("Z:\\daten\\Büro.mdb"))},
+      {{"ADD", k, "/v", "Log", "/t", "REG_EXPAND_SZ", "/d", expand},
        "",
        0,
        kDone,
        "",
-       expect("Software\\New", "Log", RegValue::ExpandSz("%APPDATA%\\x"))},
-      {{"ADD", k, "/v", "n", "/t", "reg_dword", "/d", "4711"},
-       "",
-       0,
-       kDone,
-       "",
-       expect("Software\\New", "n", RegValue::Dword(4711))},
+       at("Log", RegValue::ExpandSz(expand))},
+      {{"ADD", k, "/v", "n", "/t", "reg_dword", "/d", "4711"}, "", 0, kDone, "", at("n", RegValue::Dword(4711))},
       {{"ADD", k, "/v", "n", "/t", "REG_DWORD"}, "", 1, "", kBadNumber, nullptr},
       {{"ADD", k, "/v", "n", "/t", "REG_MULTI_SZ", "/d", "a"}, "", 1, "", unsupported, nullptr},
-      {{"ADD", k, "/v", "empty"}, "", 0, kDone, "", expect("Software\\New", "empty", RegValue::Sz(""))},
-      {{"ADD", k, "/ve", "/d", "Standard"}, "", 0, kDone, "", expect("Software\\New", "", RegValue::Sz("Standard"))},
-      {{"ADD", k, "/d", "Standard"}, "", 0, kDone, "", expect("Software\\New", "", RegValue::Sz("Standard"))},
-      {{"ADD", k + "\\Deeper\\Still"},
-       "",
-       0,
-       kDone,
-       "",
-       [](FakeRegistry& reg) {
-         EXPECT_TRUE(reg.KeyExists(Hive::CurrentUser, "Software\\New\\Deeper\\Still"));
-         EXPECT_TRUE(reg.ValueNames(Hive::CurrentUser, "Software\\New\\Deeper\\Still").empty());
-       }},
+      {{"ADD", k, "/v", "empty"}, "", 0, kDone, "", at("empty", RegValue::Sz(""))},
+      {{"ADD", k, "/ve", "/d", "Standard"}, "", 0, kDone, "", at("", RegValue::Sz("Standard"))},
+      {{"ADD", k, "/d", "Standard"}, "", 0, kDone, "", at("", RegValue::Sz("Standard"))},
+      {{"ADD", k + "\\Deeper\\Still"}, "", 0, kDone, "", deep_key},
       {{"ADD", "HKCU"}, "", 1, "", "ERROR: Invalid key name.\n", nullptr},
-      {{"ADD", "HKLM\\Software\\T", "/v", "a", "/d", "x", "/f"},
-       "",
-       1,
-       "",
-       kDenied,
-       [](FakeRegistry& reg) {
-         EXPECT_EQ(Read(reg, "Software\\T", "a", Hive::LocalMachine), RegValue::Sz("machine"));
-       }},
+      {{"ADD", "HKLM\\Software\\T", "/v", "a", "/d", "x", "/f"}, "", 1, "", kDenied, lm_kept},
   });
 }
 
@@ -332,79 +321,46 @@ TEST(KrvRegTest, AddAsksBeforeOverwriting) {
 
 TEST(KrvRegTest, DeleteRemovesKeysAndValues) {
   const std::string t = "HKEY_CURRENT_USER\\Software\\T";
-  auto gone = [](const char* name) {
+  const Hive cu = Hive::CurrentUser;
+  auto gone = [cu](const char* name) {
     return [=](FakeRegistry& reg) {
-      EXPECT_FALSE(reg.ValueExists(Hive::CurrentUser, "Software\\T", name));
-      EXPECT_TRUE(reg.ValueExists(Hive::CurrentUser, "Software\\T", "d"));
+      EXPECT_FALSE(reg.ValueExists(cu, "Software\\T", name));
+      EXPECT_TRUE(reg.ValueExists(cu, "Software\\T", "d"));
     };
   };
-  auto key_kept = [](FakeRegistry& reg) {
-    EXPECT_TRUE(reg.KeyExists(Hive::CurrentUser, "Software\\T\\Sub"));
-    EXPECT_EQ(reg.ValueNames(Hive::CurrentUser, "Software\\T").size(), 4u);
+  auto key_kept = [cu](FakeRegistry& reg) {
+    EXPECT_TRUE(reg.KeyExists(cu, "Software\\T\\Sub"));
+    EXPECT_EQ(reg.ValueNames(cu, "Software\\T").size(), 4u);
   };
+  auto values_gone = [cu](FakeRegistry& reg) {
+    EXPECT_TRUE(reg.ValueNames(cu, "Software\\T").empty());
+    EXPECT_TRUE(reg.ValueExists(cu, "Software\\T\\Sub", "x"));
+  };
+  auto key_gone = [cu](FakeRegistry& reg) {
+    EXPECT_FALSE(reg.KeyExists(cu, "Software\\T"));
+    EXPECT_TRUE(reg.KeyExists(cu, "Software"));
+  };
+  auto lm_kept = [](FakeRegistry& reg) { EXPECT_TRUE(reg.ValueExists(Hive::LocalMachine, "Software\\T", "a")); };
+  const std::string ask_value = "Delete the registry value a (Yes/No)? ";
+  const std::string ask_values = "Delete all values under the registry key " + t + " (Yes/No)? \n";
+  const std::string ask_key = "Permanently delete the registry key " + t + " (Yes/No)? ";
   RunChangeCases({
       {{"DELETE", kT, "/v", "a", "/f"}, "", 0, kDone, "", gone("a")},
-      {{"DELETE", kT, "/v", "a"},
-       "y\n",
-       0,
-       "Delete the registry value a (Yes/No)? " + std::string(kDone),
-       "",
-       gone("a")},
-      {{"DELETE", kT, "/v", "a"},
-       "n\n",
-       1,
-       "Delete the registry value a (Yes/No)? " + std::string(kCanceled),
-       "",
-       key_kept},
+      {{"DELETE", kT, "/v", "a"}, "y\n", 0, ask_value + kDone, "", gone("a")},
+      {{"DELETE", kT, "/v", "a"}, "n\n", 1, ask_value + kCanceled, "", key_kept},
       {{"DELETE", kT, "/ve", "/f"}, "", 0, kDone, "", gone("")},
-      {{"DELETE", kT, "/va", "/f"},
-       "",
-       0,
-       kDone,
-       "",
-       [](FakeRegistry& reg) {
-         EXPECT_TRUE(reg.ValueNames(Hive::CurrentUser, "Software\\T").empty());
-         EXPECT_TRUE(reg.ValueExists(Hive::CurrentUser, "Software\\T\\Sub", "x"));
-       }},
-      {{"DELETE", kT, "/va"},
-       "",
-       1,
-       "Delete all values under the registry key " + t + " (Yes/No)? \n" + kCanceled,
-       "",
-       key_kept},
-      {{"DELETE", kT, "/f"},
-       "",
-       0,
-       kDone,
-       "",
-       [](FakeRegistry& reg) {
-         EXPECT_FALSE(reg.KeyExists(Hive::CurrentUser, "Software\\T"));
-         EXPECT_TRUE(reg.KeyExists(Hive::CurrentUser, "Software"));
-       }},
-      {{"DELETE", kT},
-       "Y\n",
-       0,
-       "Permanently delete the registry key " + t + " (Yes/No)? " + kDone,
-       "",
-       [](FakeRegistry& reg) { EXPECT_FALSE(reg.KeyExists(Hive::CurrentUser, "Software\\T")); }},
-      {{"DELETE", kT}, "", 1, "Permanently delete the registry key " + t + " (Yes/No)? \n" + kCanceled, "", key_kept},
+      {{"DELETE", kT, "/va", "/f"}, "", 0, kDone, "", values_gone},
+      {{"DELETE", kT, "/va"}, "", 1, ask_values + kCanceled, "", key_kept},
+      {{"DELETE", kT, "/f"}, "", 0, kDone, "", key_gone},
+      {{"DELETE", kT}, "Y\n", 0, ask_key + kDone, "", key_gone},
+      {{"DELETE", kT}, "", 1, ask_key + "\n" + kCanceled, "", key_kept},
       {{"DELETE", kT, "/v", "nope", "/f"}, "", 1, "", kNotFound, key_kept},
       {{"DELETE", "HKCU\\Software\\T\\Sub", "/ve"}, "", 1, "", kNotFound, key_kept},
       {{"DELETE", "HKCU\\Software\\Nope", "/f"}, "", 1, "", kNotFound, nullptr},
       {{"DELETE", "HKCU\\Software\\Nope", "/va", "/f"}, "", 1, "", kNotFound, nullptr},
       {{"DELETE", "HKCU", "/f"}, "", 1, "", "ERROR: Invalid key name.\n", key_kept},
-      {{"DELETE", "HKLM\\Software\\T", "/f"},
-       "",
-       1,
-       "",
-       kDenied,
-       [](FakeRegistry& reg) { EXPECT_TRUE(reg.KeyExists(Hive::LocalMachine, "Software\\T")); }},
-      {{"DELETE", "HKLM\\Software\\T", "/va", "/f"},
-       "",
-       1,
-       "",
-       kDenied,
-       [](FakeRegistry& reg) { EXPECT_TRUE(reg.ValueExists(Hive::LocalMachine, "Software\\T", "a")); }},
+      {{"DELETE", "HKLM\\Software\\T", "/f"}, "", 1, "", kDenied, lm_kept},
+      {{"DELETE", "HKLM\\Software\\T", "/va", "/f"}, "", 1, "", kDenied, lm_kept},
   });
 }
 

@@ -519,6 +519,17 @@ std::vector<std::string> FileRegistry::SubKeys(Hive hive, const std::string& key
   return h ? regtree_ops::SubKeys(h->tree, Clean(key)) : std::vector<std::string>{};
 }
 
+bool FileRegistry::CheckStores(std::string* why) {
+  for (Hive hive : kAllHives) {
+    const HiveFile* h = Refreshed(hive);
+    // Without a folder there is no file to be damaged; reads find nothing.
+    if (h->path.empty() || h->problem.empty()) continue;
+    if (why) *why = h->problem;
+    return false;
+  }
+  return true;
+}
+
 RegStatus FileRegistry::ApplyRegOpsAtOnce(const std::vector<RegOp>& ops, std::string* err) {
   std::vector<Hive> order;
   for (const RegOp& op : ops) {

@@ -48,6 +48,8 @@ class FileRegistry : public Registry, public RegOpsTarget {
   RegStatus DeleteValue(Hive hive, const std::string& key, const std::string& name, std::string* err) override;
   std::vector<std::string> ValueNames(Hive hive, const std::string& key) override;
   std::vector<std::string> SubKeys(Hive hive, const std::string& key) override;
+  // Reads every hive file that exists; `why` is the first one's HiveProblem.
+  bool CheckStores(std::string* why) override;
 
   // Every hive's operations of the list as one write per hive.
   RegStatus ApplyRegOpsAtOnce(const std::vector<RegOp>& ops, std::string* err) override;

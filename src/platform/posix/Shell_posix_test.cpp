@@ -2,7 +2,9 @@
 #include "platform/posix/Shell_posix.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -113,6 +115,28 @@ TEST_F(PosixShellTest, WhatCannotStartFailsWithAReason) {
   ended.file = Win("ok.sh");
   ended.wait = true;
   EXPECT_TRUE(shell.Start(ended, &err_)) << err_;
+}
+
+void Tick(int) {}
+
+TEST_F(PosixShellTest, WaitingOutlastsSignalsThatInterruptIt) {
+  Script("slow.sh", "sleep 0.3; echo fertig > '" + out_ + "'");
+  // A handler without SA_RESTART makes the wait fail with EINTR on each tick.
+  struct sigaction tick {
+  }, old{};
+  tick.sa_handler = Tick;
+  ASSERT_EQ(sigaction(SIGALRM, &tick, &old), 0);
+  const itimerval every_20ms{{0, 20000}, {0, 20000}}, off{};
+  ASSERT_EQ(setitimer(ITIMER_REAL, &every_20ms, nullptr), 0);
+  PosixShell shell("/usr/bin:/bin", false);
+  ShellStart start;
+  start.file = Win("slow.sh");
+  start.wait = true;
+  const bool started = shell.Start(start, &err_);
+  setitimer(ITIMER_REAL, &off, nullptr);
+  sigaction(SIGALRM, &old, nullptr);
+  ASSERT_TRUE(started) << err_;
+  EXPECT_EQ(Out(), "fertig\n");
 }
 
 TEST_F(PosixShellTest, NamesWithoutFolderAreSearchedInThePath) {

@@ -2,8 +2,8 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/RegTree.h"
 #include "base/Text.h"
+#include "platform/RegTree.h"
 #include "platform/win32/Services_win32.h"
 #include "platform/win32/Win32Util_win32.h"
 

@@ -1,7 +1,7 @@
 // Win32 code only: process, user, screen and clock facts from the system.
 #include "base/Text.h"
-#include "platform/WinCommandLine.h"
 #include "base/WinPath.h"
+#include "platform/WinCommandLine.h"
 #include "platform/win32/Services_win32.h"
 #include "platform/win32/Win32Util_win32.h"
 
