@@ -168,5 +168,22 @@ TEST_F(EndToEndTest, PlainStartShowsTheMenuAndStartsKorvellaWhenTheCountdownEnds
 #endif
 }
 
+#ifndef _WIN32
+TEST_F(EndToEndTest, DamagedUserHiveStopsTheStartAndStaysAsItWas) {
+  const std::string hive = dir_.native() + "/registry/HKEY_CURRENT_USER.reg";
+  const std::string damaged =
+      "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software]\r\n\"x\"=dword:zz\r\n";
+  std::string err;
+  ASSERT_TRUE(p_.fs->WriteFileAtomic(WindowsPath(hive), damaged, &err)) << err;
+  EXPECT_EQ(Start("/L", 1500), "");
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+  EXPECT_NE(dialogs_.shown[0].text.find(hive), std::string::npos) << dialogs_.shown[0].text;
+  EXPECT_EQ(dialogs_.shown[0].text.find("Pfad des Backends"), std::string::npos);
+  std::string after;
+  ASSERT_TRUE(p_.fs->ReadFile(WindowsPath(hive), &after, nullptr));
+  EXPECT_EQ(after, damaged);
+}
+#endif
+
 }  // namespace
 }  // namespace krv

@@ -48,6 +48,25 @@ bool mGlobals::LoadSettingsForm(bool stand_alone) { return app && app->LoadSetti
 
 cuAppError* mGlobals::oErr() { return app ? &app->oErr() : nullptr; }
 
+namespace {
+
+// A damaged store of settings must not read as an empty one: the start
+// would go on with defaults and later writes could bury what is left.
+bool SettingsReadable(mGlobals& g) {
+  std::string why;
+  if (g.env.registry.CheckStores(&why)) return true;
+  g.screen.SetMousePointer(kMousePointerDefault);
+  g.env.dialogs.MessageBox(std::string("Die Einstellungen können nicht gelesen werden, weil eine "
+                                       "Einstellungsdatei beschädigt ist:") +
+                               kCrLf + kCrLf + why + kCrLf + kCrLf +
+                               "KORVELLA wird nicht gestartet, und die Datei bleibt unverändert. Prüfen Sie "
+                               "sie mit krvreg, oder stellen Sie eine Sicherung wieder her.",
+                           kAppTitle, kMbIconStop);
+  return false;
+}
+
+}  // namespace
+
 void Finish(mGlobals& g) {
   if (const std::optional<HandOver> next = g.PendingHandOver()) {
     RunAndReport(g, *next);
@@ -70,6 +89,7 @@ int Main(mGlobals& g) {
       g.screen.SetMousePointer(kMousePointerDefault);
       return 0;
     }
+    if (!SettingsReadable(g)) return 1;
     g.app = std::make_unique<cApp>(g);
     if (g.app->Init() && !g.EndRequested()) {
       bool already_held = false;

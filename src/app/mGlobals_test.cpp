@@ -141,6 +141,19 @@ TEST_F(StartSequenceTest, MissingBackendPathEndsWithTheLibraryText) {
   EXPECT_EQ(h.dialogs.shown[0].style & 0xF0, kMbIconStop);
 }
 
+TEST_F(StartSequenceTest, DamagedSettingsStopTheStartNamingTheFile) {
+  h.reg.damaged_store = "ParseRegFile(/home/u/.config/korvella/registry/HKEY_CURRENT_USER.reg): line 5: bad";
+  const int writes = h.reg.writes;
+  EXPECT_EQ(Start("/L"), 1);
+  ASSERT_EQ(h.dialogs.shown.size(), 1u);
+  EXPECT_NE(Shown().find("beschädigt"), std::string::npos) << Shown();
+  EXPECT_NE(Shown().find(h.reg.damaged_store), std::string::npos) << Shown();
+  EXPECT_EQ(h.dialogs.shown[0].style, kMbIconStop);
+  EXPECT_TRUE(h.shell.started.empty());
+  EXPECT_EQ(h.reg.writes, writes);
+  EXPECT_FALSE(h.held.contains(kStarterMutex));
+}
+
 TEST_F(StartSequenceTest, RunningAccessAsksFirstUnlessSwitchedOff) {
   h.sys.processes = {"msaccess.exe"};
   h.dialogs.answers = {kIdNo};
