@@ -6,8 +6,8 @@
 #include "app/mGlobals.h"
 #include "base/WinPath.h"
 #include "testing/FakeUiHost.h"
+#include "testing/FakeWindowSystem.h"
 #include "testing/StarterHarness.h"
-#include "ui/FakeWindowSystem.h"
 
 namespace krv {
 namespace {

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "base/KrvError.h"
-#include "ui/FakeWindowSystem.h"
-#include "ui/SubclassTestSupport.h"
+#include "testing/FakeWindowSystem.h"
+#include "testing/SubclassTestSupport.h"
 
 namespace krv {
 namespace {

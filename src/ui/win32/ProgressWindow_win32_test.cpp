@@ -1,8 +1,8 @@
 // Win32 code only: the loader's progress window on a real display.
 #include <gtest/gtest.h>
 
-#include "ui/ProgressWindow.h"
 #include "platform/win32/Win32Util_win32.h"
+#include "ui/ProgressWindow.h"
 
 namespace krv::win32 {
 namespace {
