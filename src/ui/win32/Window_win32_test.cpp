@@ -1,6 +1,7 @@
 // Win32 code only: the shared window layer on real windows.
 #include "ui/win32/Window_win32.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -53,7 +54,7 @@ TEST(WindowLayerTest, EachWindowReachesItsOwnObjectUntilItIsDestroyed) {
   EXPECT_EQ(b.seen, (std::vector<UINT>{WM_NCDESTROY}));
 }
 
-TEST(WindowLayerTest, ControlsSitInTwipsAndKeepUmlautsAndTheirFont) {
+TEST(WindowLayerTest, ControlsSitInTwipsWithUmlautsFontAndTooltip) {
   Probe probe;
   HWND parent = Open(probe);
   if (!parent) GTEST_SKIP() << "no window can be created";
@@ -76,7 +77,18 @@ TEST(WindowLayerTest, ControlsSitInTwipsAndKeepUmlautsAndTheirFont) {
   EXPECT_EQ(_wcsicmp(lf.lfFaceName, L"Courier New"), 0);
   EXPECT_EQ(lf.lfHeight, -TwipsToPixelsY(10 * 20));  // a point is 20 twips
   EXPECT_EQ(lf.lfWeight, FW_BOLD);
+  Tooltips tips(parent);
+  tips.Add(edit, "Größe der Sicherung");
+  wchar_t tip[64] = {};
+  TOOLINFOW ti = {};
+  ti.cbSize = TTTOOLINFOW_V2_SIZE;
+  ti.hwnd = parent;
+  ti.uId = reinterpret_cast<UINT_PTR>(edit);
+  ti.lpszText = tip;
+  SendMessageW(tips.Handle(), TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&ti));
+  EXPECT_EQ(Narrow(tip), "Größe der Sicherung");
   DestroyWindow(parent);
+  EXPECT_FALSE(IsWindow(tips.Handle()));  // it went with its owner
 }
 
 TEST(WindowLayerTest, ModalLoopDisablesTheOwnerAndEndsWithEscapeOrQuit) {
