@@ -46,6 +46,17 @@ void SetText(HWND hwnd, const std::string& text) { SetWindowTextW(hwnd, Wide(tex
 
 void SetFont(HWND hwnd, HFONT font) { SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE); }
 
+SIZE TextSize(HWND hwnd, HFONT font, const std::string& text) {
+  const std::wstring wide = Wide(text);
+  SIZE size = {};
+  HDC dc = GetDC(hwnd);
+  HGDIOBJ old = SelectObject(dc, font);
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd, dc);
+  return size;
+}
+
 Tooltips::Tooltips(HWND owner)
     : owner_(owner),
       tip_(CreateWindowFrom({.cls = TOOLTIPS_CLASSW,

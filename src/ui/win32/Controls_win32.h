@@ -30,6 +30,8 @@ HWND AddEdit(HWND parent, const Control& control);  // with a sunken edge
 std::string TextOf(HWND hwnd);
 void SetText(HWND hwnd, const std::string& text);
 void SetFont(HWND hwnd, HFONT font);
+// The size in pixels of `text` on one line in `font`, as drawn in `hwnd`.
+SIZE TextSize(HWND hwnd, HFONT font, const std::string& text);
 
 // The tooltip window of one top-level window; it goes with its owner.
 class Tooltips {

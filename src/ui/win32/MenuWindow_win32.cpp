@@ -269,15 +269,9 @@ void MenuWindow::SetItemLook(int32_t index, uint32_t color, bool bold, bool seco
 
 void MenuWindow::SetCountText(const std::string& text) {
   if (!hwnd_) return;
-  const std::wstring wide = Wide(text);
-  SetWindowTextW(count_, wide.c_str());
+  SetText(count_, text);
   // As wide as its text, so it covers as little of a long label as it can.
-  SIZE size = {};
-  HDC dc = GetDC(count_);
-  HGDIOBJ old = SelectObject(dc, count_font_.get());
-  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(count_, dc);
+  const SIZE size = TextSize(count_, count_font_.get(), text);
   SetWindowPos(count_, nullptr, 0, 0, size.cx + 2, TwipsToPixelsY(kMenuLabelHeight),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(count_, nullptr, TRUE);
@@ -309,15 +303,7 @@ void MenuWindow::ComposeBackground() {
   HDC dc = CreateCompatibleDC(screen);
   HGDIOBJ old = SelectObject(dc, background_.get());
   FillRect(dc, &client_px_, GetSysColorBrush(COLOR_BTNFACE));
-  if (skin_) {
-    BITMAP bm = {};
-    GetObjectW(skin_.get(), sizeof bm, &bm);
-    HDC src = CreateCompatibleDC(screen);
-    HGDIOBJ old_src = SelectObject(src, skin_.get());
-    BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, src, 0, 0, SRCCOPY);
-    SelectObject(src, old_src);
-    DeleteDC(src);
-  }
+  if (skin_) DrawBitmap(dc, skin_.get());
   SelectObject(dc, old);
   DeleteDC(dc);
   ReleaseDC(nullptr, screen);
@@ -391,11 +377,7 @@ LRESULT MenuWindow::OnMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpa
   switch (message) {
     case WM_ERASEBKGND: {
       if (!background_) break;
-      HDC src = CreateCompatibleDC(reinterpret_cast<HDC>(wparam));
-      HGDIOBJ old = SelectObject(src, background_.get());
-      BitBlt(reinterpret_cast<HDC>(wparam), 0, 0, client_px_.right, client_px_.bottom, src, 0, 0, SRCCOPY);
-      SelectObject(src, old);
-      DeleteDC(src);
+      DrawBitmap(reinterpret_cast<HDC>(wparam), background_.get());
       return 1;
     }
     case WM_CTLCOLORSTATIC:

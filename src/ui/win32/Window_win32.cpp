@@ -91,6 +91,16 @@ HBITMAP LoadResourceBitmap(std::string_view name) {
       LoadImageW(GetModuleHandleW(nullptr), Wide(name).c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
+void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
+  BITMAP bm = {};
+  if (!GetObjectW(bitmap, sizeof bm, &bm)) return;
+  HDC src = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(src, bitmap);
+  BitBlt(dc, x, y, bm.bmWidth, bm.bmHeight, src, 0, 0, SRCCOPY);
+  SelectObject(src, old);
+  DeleteDC(src);
+}
+
 bool RunModal(HWND window, HWND owner) {
   const bool owner_was_enabled = owner && !EnableWindow(owner, FALSE);
   ShowWindow(window, SW_SHOW);

@@ -131,6 +131,9 @@ UniqueIcon LoadIconResource(int id);
 // section); nullptr when the program has no such resource. The caller owns it.
 HBITMAP LoadResourceBitmap(std::string_view name);
 
+// Draws all of `bitmap` with its top left corner at (x, y) of `dc`.
+void DrawBitmap(HDC dc, HBITMAP bitmap, int x = 0, int y = 0);
+
 // Shows `window` modal over `owner` (may be nullptr): the owner is disabled,
 // messages run until the window is destroyed, Escape in it is a close request
 // (WM_CLOSE: the window's cancel), Tab moves between its controls, and the

@@ -25,6 +25,7 @@ struct Probe {
     if (message == WM_APP + 1) throw std::runtime_error("must not reach the system");
     if (message == WM_APP || message == WM_CLOSE || message == WM_NCDESTROY) seen.push_back(message);
     if (message == WM_CLOSE) owner_enabled_at_close = IsWindowEnabled(owner);
+    if (message == WM_TIMER) DestroyWindow(hwnd);  // the guard: a loop that misses Escape must not hang
     return DefWindowProcW(hwnd, message, wparam, lparam);
   }
 };
@@ -98,6 +99,7 @@ TEST(WindowLayerTest, ModalLoopDisablesTheOwnerAndEndsWithEscapeOrQuit) {
   HWND dialog = Open(first, owner);
   HWND edit = AddEdit(dialog, {1, "", WS_VISIBLE | WS_TABSTOP, 0, {0, 0, 1000, 300}});
   PostMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 1);
+  SetTimer(dialog, 1, 3000, nullptr);
   EXPECT_TRUE(RunModal(dialog, owner));
   EXPECT_EQ(first.seen, (std::vector<UINT>{WM_CLOSE, WM_NCDESTROY}));
   EXPECT_FALSE(first.owner_enabled_at_close);
