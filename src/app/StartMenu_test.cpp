@@ -5,8 +5,8 @@
 #include "base/WinPath.h"
 #include "menu/frmMenu.h"
 #include "testing/FakeUiHost.h"
+#include "testing/FakeWindowSystem.h"
 #include "testing/StarterHarness.h"
-#include "ui/FakeWindowSystem.h"
 
 namespace krv {
 namespace {

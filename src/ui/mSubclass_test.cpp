@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "base/KrvError.h"
-#include "ui/FakeWindowSystem.h"
-#include "ui/SubclassTestSupport.h"
+#include "testing/FakeWindowSystem.h"
+#include "testing/SubclassTestSupport.h"
 
 namespace krv {
 namespace {
@@ -45,59 +45,25 @@ class SubclassTest : public ::testing::Test {
   WindowProcAddress original = 0;
 };
 
-TEST_F(SubclassTest, BookkeepingLivesInWindowPropertiesAndIsGoneAfterDetach) {
-  RecordingHandler a("a", &log);
+TEST_F(SubclassTest, BookkeepingLivesInWindowPropertiesAndDetachMovesLaterHandlersDown) {
+  RecordingHandler a("a", &log), b("b", &log), stranger("s", &log);
   subclass.AttachMessage(&a, kWindow, kActivateApp);
-  const std::map<std::string, std::intptr_t> expected = {
-      {"1234", original}, {"1234C", 1}, {"1234#28C", 1}, {"1234#28#1", Ptr(a)}};
-  EXPECT_EQ(Props(), expected);
-  EXPECT_EQ(windows.GetWindowProc(kWindow), FakeWindowSystem::kSubclassProc);
-
-  subclass.DetachMessage(&a, kWindow, kActivateApp);
-  EXPECT_TRUE(Props().empty());
-  EXPECT_EQ(windows.GetWindowProc(kWindow), original);
-}
-
-TEST_F(SubclassTest, HandlersRunInRegistrationOrderAndDetachingTheFirstMovesTheSecondDown) {
-  RecordingHandler a("a", &log, kMsgConsume), b("b", &log, kMsgConsume, 5);
-  subclass.AttachMessage(&a, kWindow, kActivateApp);
+  subclass.AttachMessage(&b, kWindow, kPaint);
   subclass.AttachMessage(&b, kWindow, kActivateApp);
-  EXPECT_EQ(windows.Send(kWindow, kActivateApp), 5);
-  EXPECT_EQ(log, (std::vector<std::string>{"a:28", "b:28"}));
-
-  subclass.DetachMessage(&a, kWindow, kActivateApp);
-  EXPECT_EQ(Props()["1234#28#1"], Ptr(b));
-  EXPECT_EQ(Props().count("1234#28#2"), 0u);
-  EXPECT_EQ(Props()["1234#28C"], 1);
-  EXPECT_EQ(Props()["1234C"], 1);
-  log.clear();
-  windows.Send(kWindow, kActivateApp);
-  EXPECT_EQ(log, (std::vector<std::string>{"b:28"}));
-}
-
-TEST_F(SubclassTest, WindowWithTwoMessagesKeepsItsProcedureUntilBothAreDetached) {
-  RecordingHandler a("a", &log);
-  subclass.AttachMessage(&a, kWindow, kActivateApp);
-  subclass.AttachMessage(&a, kWindow, kPaint);
-  EXPECT_EQ(Props()["1234C"], 2);
-
-  subclass.DetachMessage(&a, kWindow, kActivateApp);
   EXPECT_EQ(windows.GetWindowProc(kWindow), FakeWindowSystem::kSubclassProc);
-  EXPECT_EQ(Props()["1234C"], 1);
-  windows.Send(kWindow, kActivateApp);
-  windows.Send(kWindow, kPaint);
-  EXPECT_EQ(log, (std::vector<std::string>{"prev:28", "a:15", "prev:15"}));
-
+  subclass.DetachMessage(&stranger, kWindow, kActivateApp);  // not registered: nothing changes
   subclass.DetachMessage(&a, kWindow, kPaint);
-  EXPECT_EQ(windows.GetWindowProc(kWindow), original);
+  subclass.DetachMessage(&a, kWindow, kActivateApp);
+  const std::map<std::string, std::intptr_t> expected = {{"1234", original},    {"1234C", 2},    {"1234#28C", 1},
+                                                         {"1234#28#1", Ptr(b)}, {"1234#15C", 1}, {"1234#15#1", Ptr(b)}};
+  EXPECT_EQ(Props(), expected);
+  subclass.DetachMessage(&b, kWindow, kActivateApp);
+  EXPECT_EQ(windows.GetWindowProc(kWindow), FakeWindowSystem::kSubclassProc);  // kPaint still has b
+  windows.Send(kWindow, kActivateApp);
+  EXPECT_EQ(log, (std::vector<std::string>{"prev:28"}));
+  subclass.DetachMessage(&b, kWindow, kPaint);
   EXPECT_TRUE(Props().empty());
-}
-
-TEST_F(SubclassTest, MessageWithoutHandlerGoesStraightToThePreviousProcedure) {
-  RecordingHandler a("a", &log, kMsgConsume, 9);
-  subclass.AttachMessage(&a, kWindow, kActivateApp);
-  EXPECT_EQ(windows.Send(kWindow, kPaint), kPreviousResult);
-  EXPECT_EQ(log, (std::vector<std::string>{"prev:15"}));
+  EXPECT_EQ(windows.GetWindowProc(kWindow), original);
 }
 
 TEST_F(SubclassTest, FirstHandlerDecidesPreProcessingAndLastHandlerPostProcessing) {
@@ -131,61 +97,41 @@ TEST_F(SubclassTest, FirstHandlerDecidesPreProcessingAndLastHandlerPostProcessin
   }
 }
 
-TEST_F(SubclassTest, SecondRegistrationOfTheSameObjectIsRefusedAndChangesNothing) {
-  RecordingHandler a("a", &log);
-  subclass.AttachMessage(&a, kWindow, kActivateApp);
-  const auto before = Props();
-  const KrvError e = ErrorOf([&] { subclass.AttachMessage(&a, kWindow, kActivateApp); });
-  EXPECT_EQ(e.number, kSubclassObjectErrorBase + 13082);
-  EXPECT_EQ(e.number, static_cast<int32_t>(0x80040000u + 13082));
-  EXPECT_EQ(e.description, "Message already handled by another class");
-  EXPECT_EQ(e.source, "krv25.WindowProc");
-  EXPECT_EQ(Props(), before);
-  // One detach undoes the one registration.
-  subclass.DetachMessage(&a, kWindow, kActivateApp);
-  EXPECT_EQ(windows.GetWindowProc(kWindow), original);
-}
-
-TEST_F(SubclassTest, RefusedRegistrationsWriteNoProperty) {
-  constexpr WindowHandle kForeign = 999;
+TEST_F(SubclassTest, RefusedRegistrationsChangeNothing) {
+  constexpr WindowHandle kForeign = 999, kOther = 777;
   windows.AddWindow(
       kForeign, [](WindowHandle, uint32_t, std::uintptr_t, std::intptr_t) { return 0; }, 1);
-  struct Case {
+  windows.AddWindow(kOther, [](WindowHandle, uint32_t, std::uintptr_t, std::intptr_t) { return 0; });
+  RecordingHandler a("a", &log), b("b", &log);
+  subclass.AttachMessage(&a, kWindow, kPaint);
+  const auto before = Props();
+  const struct {
+    IkrvLibSubclass* handler;
     WindowHandle hwnd;
     bool fail_install;
     int32_t number;
     const char* description;
+  } cases[] = {
+      {&a, kWindow, false, 13082, "Message already handled by another class"},
+      {&b, 4321, false, 13083, "Invalid window"},
+      {&b, 0, false, 13083, "Invalid window"},
+      {&b, kForeign, false, 13084, "Can't modify external window"},
+      {&b, kOther, true, 13081, "Can't subclass window"},
   };
-  const Case cases[] = {
-      {4321, false, 13083, "Invalid window"},
-      {0, false, 13083, "Invalid window"},
-      {kForeign, false, 13084, "Can't modify external window"},
-      {kWindow, true, 13081, "Can't subclass window"},
-  };
-  RecordingHandler a("a", &log);
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.number);
     windows.fail_set_window_proc = c.fail_install;
-    const KrvError e = ErrorOf([&] { subclass.AttachMessage(&a, c.hwnd, kActivateApp); });
-    EXPECT_EQ(e.number, kSubclassObjectErrorBase + c.number);
+    const KrvError e = ErrorOf([&] { subclass.AttachMessage(c.handler, c.hwnd, kPaint); });
+    EXPECT_EQ(e.number, static_cast<int32_t>(0x80040000u + c.number));
     EXPECT_EQ(e.description, c.description);
-    EXPECT_TRUE(Props().empty());
+    EXPECT_EQ(e.source, "krv25.WindowProc");
+    EXPECT_EQ(Props(), before);
     EXPECT_TRUE(windows.windows[kForeign].props.empty());
-    EXPECT_EQ(windows.GetWindowProc(kWindow), original);
+    EXPECT_TRUE(windows.windows[kOther].props.empty());
   }
-}
-
-TEST_F(SubclassTest, DetachingAnUnregisteredHandlerChangesNothing) {
-  RecordingHandler a("a", &log), stranger("s", &log);
-  subclass.DetachMessage(&stranger, kWindow, kActivateApp);
-  EXPECT_TRUE(Props().empty());
-  subclass.AttachMessage(&a, kWindow, kActivateApp);
-  const auto before = Props();
-  subclass.DetachMessage(&stranger, kWindow, kActivateApp);
-  subclass.DetachMessage(&a, kWindow, kPaint);
-  EXPECT_EQ(Props(), before);
-  windows.Send(kWindow, kActivateApp);
-  EXPECT_EQ(log, (std::vector<std::string>{"a:28", "prev:28"}));
+  windows.fail_set_window_proc = false;
+  subclass.DetachMessage(&a, kWindow, kPaint);  // one detach undoes the one registration
+  EXPECT_EQ(windows.GetWindowProc(kWindow), original);
 }
 
 TEST_F(SubclassTest, HandlerThatDetachesAndDestroysItselfStillGetsPostProcessingOnce) {

@@ -5,16 +5,12 @@
 namespace krv {
 namespace {
 
-TEST(pSkinTest, NewInstanceIsOffWithoutPictureAndButtonFaceIcons) {
-  pSkin skin;
-  EXPECT_EQ(skin.Skin(), 0);
-  EXPECT_FALSE(skin.BackgroundPicture().has_value());
-  EXPECT_EQ(skin.IconColor(), 0x8000000Fu);
-  EXPECT_TRUE(IsSystemColor(skin.IconColor()));
-  EXPECT_EQ(SystemColorIndex(skin.IconColor()), 15);
-}
-
 TEST(pSkinTest, ColoursAndPictureBySkin) {
+  const pSkin fresh;  // off: no picture, icons on the button face
+  EXPECT_EQ(fresh.Skin(), 0);
+  EXPECT_FALSE(fresh.BackgroundPicture());
+  EXPECT_TRUE(IsSystemColor(fresh.IconColor()));
+  EXPECT_EQ(SystemColorIndex(fresh.IconColor()), 15);
   struct Case {
     int32_t skin;
     uint32_t dimmed, active, icon;

@@ -1,11 +1,12 @@
-// Win32 code only: the start menu's window over plain Win32 controls.
+// Win32 code only: the start menu's window over the shared window layer.
 #include "ui/win32/MenuWindow_win32.h"
 
 #include <commctrl.h>
 
 #include <array>
-#include <cwchar>
 #include <string>
+
+#include "ui/win32/Controls_win32.h"
 
 namespace krv::win32 {
 
@@ -24,30 +25,8 @@ constexpr int kFontPoints = 8;
 constexpr UINT kCmdAutoUnload = 1;
 constexpr UINT kCmdSkin = 10;  // + skin number
 
-bool g_busy = false;
-
-POINT ScreenDpi() {
-  static const POINT dpi = [] {
-    HDC dc = GetDC(nullptr);
-    POINT p{dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96, dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96};
-    if (dc) ReleaseDC(nullptr, dc);
-    return p;
-  }();
-  return dpi;
-}
-
 COLORREF Resolve(uint32_t color) {
   return IsSystemColor(color) ? GetSysColor(SystemColorIndex(color)) : static_cast<COLORREF>(color & 0xFFFFFFu);
-}
-
-HFONT MakeFont(const wchar_t* face, bool bold) {
-  LOGFONTW lf = {};
-  lf.lfHeight = -MulDiv(kFontPoints, ScreenDpi().y, 72);
-  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lf.lfQuality = DEFAULT_QUALITY;
-  wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
-  return CreateFontIndirectW(&lf);
 }
 
 int16_t ButtonOf(UINT message) {
@@ -83,11 +62,6 @@ bool InClient(HWND hwnd, LPARAM lparam) {
   return PtInRect(&rc, pt) != FALSE;
 }
 
-HICON LoadIconResource(int id) {
-  return static_cast<HICON>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
-}
-
 class MenuWindow : public MenuView {
  public:
   explicit MenuWindow(MenuEvents& events);
@@ -112,11 +86,10 @@ class MenuWindow : public MenuView {
   void ShowContextMenu(bool auto_unload_checked, int32_t skin_checked) override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  static LRESULT CALLBACK IconProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  static void RegisterClasses();
   static LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR self);
 
-  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnChildMessage(HWND child, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnIconMessage(HWND icon, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnColorStatic(HDC dc, HWND child);
@@ -131,8 +104,7 @@ class MenuWindow : public MenuView {
   bool ReleaseOn(HWND child, int16_t button, LPARAM lparam);
 
   void CreateChildren();
-  HWND CreateChild(const wchar_t* cls, const std::wstring& text, DWORD style, int id, RECT twips);
-  void AddTool(HWND child, const std::wstring& text);
+  HWND CreateIcon(int id, const RECT& twips);
   void ComposeBackground();
   void RepaintAll();
   RECT OuterRect() const;
@@ -149,15 +121,16 @@ class MenuWindow : public MenuView {
   HWND hwnd_ = nullptr;
   std::array<HWND, kMenuItemCount> label_{}, icon1_{}, icon2_{}, fake_{};
   std::array<COLORREF, kMenuItemCount> label_color_{};
-  std::array<HICON, kMenuItemCount> icon_{}, dim_icon_{};
+  std::array<UniqueIcon, kMenuItemCount> icon_, dim_icon_;
   HWND count_ = nullptr;
   int count_item_ = 0;
-  HWND tooltip_ = nullptr;
-  HFONT font_ = nullptr, bold_font_ = nullptr, count_font_ = nullptr;
-  HBITMAP skin_ = nullptr;        // the skin's picture as loaded
-  HBITMAP background_ = nullptr;  // button face with the picture at the origin, client-sized
-  HBRUSH background_brush_ = nullptr;
-  HBRUSH icon_brush_ = nullptr;
+  UniqueFont font_ = MakeFont(L"Tahoma", kFontPoints);
+  UniqueFont bold_font_ = MakeFont(L"Tahoma", kFontPoints, true);
+  UniqueFont count_font_ = MakeFont(L"MS Sans Serif", kFontPoints);
+  UniqueBitmap skin_;        // the skin's picture as loaded
+  UniqueBitmap background_;  // button face with the picture at the origin, client-sized
+  UniqueBrush background_brush_;
+  UniqueBrush icon_brush_{CreateSolidBrush(GetSysColor(COLOR_BTNFACE))};
   RECT client_px_{};
   HWND pressed_ = nullptr;  // child under a mouse press, holding the capture
   int16_t pressed_button_ = 0;
@@ -173,38 +146,21 @@ bool MenuWindow::Fire(F&& event) {
   return *alive && !closed_;
 }
 
+void MenuWindow::RegisterClasses() {
+  RegisterWindowClass({kWindowClass, WindowProcOf<MenuWindow, &MenuWindow::OnMessage>, kProgramIconId});
+  RegisterWindowClass({kIconClass, WindowProcOf<MenuWindow, &MenuWindow::OnIconMessage>});
+}
+
 MenuWindow::MenuWindow(MenuEvents& events) : events_(events) {
-  static const bool registered = [] {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kProgramIconId));
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    wc.lpszClassName = kWindowClass;
-    RegisterClassExW(&wc);
-    wc.lpfnWndProc = IconProc;
-    wc.hIcon = nullptr;
-    wc.lpszClassName = kIconClass;
-    RegisterClassExW(&wc);
-    return true;
-  }();
-  (void)registered;
+  RegisterClasses();
   client_px_ = {0, 0, TwipsToPixelsX(kMenuClientWidth), TwipsToPixelsY(kMenuClientHeight)};
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   RECT outer = client_px_;
   AdjustWindowRectEx(&outer, style, FALSE, 0);
-  hwnd_ = CreateWindowExW(0, kWindowClass, Wide(kMenuCaption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                          outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                          GetModuleHandleW(nullptr), this);
+  OffsetRect(&outer, CW_USEDEFAULT - outer.left, CW_USEDEFAULT - outer.top);  // the system places it
+  hwnd_ = CreateWindowFrom(
+      {.cls = kWindowClass, .text = Wide(kMenuCaption), .style = style, .pixels = outer, .object = this});
   if (!hwnd_) return;
-  font_ = MakeFont(L"Tahoma", false);
-  bold_font_ = MakeFont(L"Tahoma", true);
-  count_font_ = MakeFont(L"MS Sans Serif", false);
-  icon_brush_ = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
   label_color_.fill(0x808080);
   ComposeBackground();
   CreateChildren();
@@ -215,61 +171,52 @@ MenuWindow::MenuWindow(MenuEvents& events) : events_(events) {
 MenuWindow::~MenuWindow() {
   Close();
   *alive_ = false;
-  for (HGDIOBJ o : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(bold_font_), static_cast<HGDIOBJ>(count_font_),
-                    static_cast<HGDIOBJ>(skin_), static_cast<HGDIOBJ>(background_brush_),
-                    static_cast<HGDIOBJ>(background_), static_cast<HGDIOBJ>(icon_brush_)}) {
-    if (o) DeleteObject(o);
-  }
-  for (HICON icon : icon_)
-    if (icon) DestroyIcon(icon);
-  for (HICON icon : dim_icon_)
-    if (icon) DestroyIcon(icon);
 }
 
-HWND MenuWindow::CreateChild(const wchar_t* cls, const std::wstring& text, DWORD style, int id, RECT twips) {
-  const int x = TwipsToPixelsX(twips.left), y = TwipsToPixelsY(twips.top);
-  return CreateWindowExW(0, cls, text.c_str(), WS_CHILD | WS_CLIPSIBLINGS | style, x, y,
-                         TwipsToPixelsX(twips.right) - x, TwipsToPixelsY(twips.bottom) - y, hwnd_,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this);
+HWND MenuWindow::CreateIcon(int id, const RECT& twips) {
+  return CreateWindowFrom({.cls = kIconClass,
+                           .style = WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE,
+                           .pixels = TwipsToPixels(twips),
+                           .parent = hwnd_,
+                           .id = id,
+                           .object = this});
 }
 
 void MenuWindow::CreateChildren() {
-  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
-                             0, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
+  Tooltips tips(hwnd_);  // the tooltip window goes with ours
   for (int i = 0; i < kMenuItemCount; ++i) {
     const int top = MenuLabelTop(i);
     const int icon_top = top + kMenuLabelHeight / 2 - kIconSize / 2;
     const RECT icon_rect{kIconLeft, icon_top, kIconLeft + kIconSize, icon_top + kIconSize};
     icon_[i] = LoadIconResource(kItemIconId + i);
     dim_icon_[i] = LoadIconResource(kItemDimIconId + i);
-    label_[i] = CreateChild(L"STATIC", Wide(kMenuItems[i].caption), WS_VISIBLE | SS_LEFT | SS_NOTIFY, kMenuLabelId + i,
-                            {kMenuLabelLeft, top, kMenuClientWidth - 45, top + kMenuLabelHeight});
-    icon1_[i] = CreateChild(kIconClass, L"", WS_VISIBLE, kMenuIcon1Id + i, icon_rect);
-    icon2_[i] = CreateChild(kIconClass, L"", WS_VISIBLE, kMenuIcon2Id + i, icon_rect);
+    label_[i] = AddStatic(hwnd_, {kMenuLabelId + i,
+                                  std::string(kMenuItems[i].caption),
+                                  WS_VISIBLE | SS_LEFT | SS_NOTIFY,
+                                  0,
+                                  {kMenuLabelLeft, top, kMenuClientWidth - 45, top + kMenuLabelHeight},
+                                  font_.get()});
+    icon1_[i] = CreateIcon(kMenuIcon1Id + i, icon_rect);
+    icon2_[i] = CreateIcon(kMenuIcon2Id + i, icon_rect);
     const int fake_top = kMenuClientHeight + 100;
-    fake_[i] = CreateChild(L"BUTTON", Wide(kMenuItems[i].caption), WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY,
-                           kMenuFakeId + i, {0, fake_top, kFakeSize, fake_top + kFakeSize});
+    fake_[i] = AddButton(hwnd_, {kMenuFakeId + i,
+                                 std::string(kMenuItems[i].caption),
+                                 WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY,
+                                 0,
+                                 {0, fake_top, kFakeSize, fake_top + kFakeSize}});
     // The second picture lies over the first.
     SetWindowPos(icon2_[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SendMessageW(label_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     for (HWND child : {label_[i], fake_[i]}) SetWindowSubclass(child, ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));
-    AddTool(label_[i], Wide(kMenuItems[i].tooltip));
-    for (HWND child : {icon1_[i], icon2_[i]}) AddTool(child, Wide(kMenuItems[i].icon_tooltip));
+    tips.Add(label_[i], std::string(kMenuItems[i].tooltip));
+    for (HWND child : {icon1_[i], icon2_[i]}) tips.Add(child, std::string(kMenuItems[i].icon_tooltip));
   }
-  count_ = CreateChild(L"STATIC", L"", SS_LEFT, kMenuCountId,
-                       {kMenuCountLeft, kMenuLabelTop, kMenuClientWidth, kMenuLabelTop + kMenuLabelHeight});
-  SendMessageW(count_, WM_SETFONT, reinterpret_cast<WPARAM>(count_font_), FALSE);
+  count_ = AddStatic(hwnd_, {kMenuCountId,
+                             "",
+                             SS_LEFT,
+                             0,
+                             {kMenuCountLeft, kMenuLabelTop, kMenuClientWidth, kMenuLabelTop + kMenuLabelHeight},
+                             count_font_.get()});
   SetWindowPos(count_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-void MenuWindow::AddTool(HWND child, const std::wstring& text) {
-  TOOLINFOW ti = {};
-  ti.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every comctl32 version
-  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  ti.hwnd = hwnd_;
-  ti.uId = reinterpret_cast<UINT_PTR>(child);
-  ti.lpszText = const_cast<wchar_t*>(text.c_str());
-  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 RECT MenuWindow::OuterRect() const {
@@ -314,7 +261,7 @@ bool MenuWindow::FocusItem(int32_t index) {
 void MenuWindow::SetItemLook(int32_t index, uint32_t color, bool bold, bool second_icon_visible) {
   if (!hwnd_ || index < 0 || index >= kMenuItemCount) return;
   label_color_[index] = Resolve(color);
-  SendMessageW(label_[index], WM_SETFONT, reinterpret_cast<WPARAM>(bold ? bold_font_ : font_), FALSE);
+  SetFont(label_[index], bold ? bold_font_.get() : font_.get());
   InvalidateRect(label_[index], nullptr, TRUE);
   ShowWindow(icon2_[index], second_icon_visible ? SW_SHOWNA : SW_HIDE);
   if (index == count_item_) InvalidateRect(count_, nullptr, TRUE);
@@ -322,15 +269,9 @@ void MenuWindow::SetItemLook(int32_t index, uint32_t color, bool bold, bool seco
 
 void MenuWindow::SetCountText(const std::string& text) {
   if (!hwnd_) return;
-  const std::wstring wide = Wide(text);
-  SetWindowTextW(count_, wide.c_str());
+  SetText(count_, text);
   // As wide as its text, so it covers as little of a long label as it can.
-  SIZE size = {};
-  HDC dc = GetDC(count_);
-  HGDIOBJ old = SelectObject(dc, count_font_);
-  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(count_, dc);
+  const SIZE size = TextSize(count_, count_font_.get(), text);
   SetWindowPos(count_, nullptr, 0, 0, size.cx + 2, TwipsToPixelsY(kMenuLabelHeight),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(count_, nullptr, TRUE);
@@ -350,42 +291,31 @@ void MenuWindow::MoveCountToItem(int32_t index) {
 
 void MenuWindow::SetBackground(const std::optional<SkinBitmap>& picture) {
   if (!hwnd_) return;
-  if (skin_) DeleteObject(skin_);
-  skin_ = picture ? LoadResourceBitmap(picture->resource_name) : nullptr;
+  skin_.Reset(picture ? LoadResourceBitmap(picture->resource_name) : nullptr);
   ComposeBackground();
   RepaintAll();
 }
 
 void MenuWindow::ComposeBackground() {
-  if (background_brush_) DeleteObject(background_brush_);
-  if (background_) DeleteObject(background_);
+  background_brush_.Reset();
   HDC screen = GetDC(nullptr);
-  background_ = CreateCompatibleBitmap(screen, client_px_.right, client_px_.bottom);
+  background_.Reset(CreateCompatibleBitmap(screen, client_px_.right, client_px_.bottom));
   HDC dc = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(dc, background_);
+  HGDIOBJ old = SelectObject(dc, background_.get());
   FillRect(dc, &client_px_, GetSysColorBrush(COLOR_BTNFACE));
-  if (skin_) {
-    BITMAP bm = {};
-    GetObjectW(skin_, sizeof bm, &bm);
-    HDC src = CreateCompatibleDC(screen);
-    HGDIOBJ old_src = SelectObject(src, skin_);
-    BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, src, 0, 0, SRCCOPY);
-    SelectObject(src, old_src);
-    DeleteDC(src);
-  }
+  if (skin_) DrawBitmap(dc, skin_.get());
   SelectObject(dc, old);
   DeleteDC(dc);
   ReleaseDC(nullptr, screen);
   // The labels fill with this brush, aligned to their place: they look transparent.
-  background_brush_ = CreatePatternBrush(background_);
+  background_brush_.Reset(CreatePatternBrush(background_.get()));
 }
 
 void MenuWindow::RepaintAll() { RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN); }
 
 void MenuWindow::SetIconBackColor(uint32_t color) {
   if (!hwnd_) return;
-  if (icon_brush_) DeleteObject(icon_brush_);
-  icon_brush_ = CreateSolidBrush(Resolve(color));
+  icon_brush_.Reset(CreateSolidBrush(Resolve(color)));
   for (int i = 0; i < kMenuItemCount; ++i) {
     InvalidateRect(icon1_[i], nullptr, TRUE);
     InvalidateRect(icon2_[i], nullptr, TRUE);
@@ -431,30 +361,13 @@ void MenuWindow::ShowContextMenu(bool auto_unload_checked, int32_t skin_checked)
 
 // ----------------------------------------------------------------- messages
 
-LRESULT CALLBACK MenuWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lparam);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    reinterpret_cast<MenuWindow*>(cs->lpCreateParams)->hwnd_ = hwnd;
+LRESULT MenuWindow::OnMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) hwnd_ = hwnd;
+  if (message == WM_NCDESTROY) {
+    hwnd_ = nullptr;
+    closed_ = true;
+    return DefWindowProcW(hwnd, message, wparam, lparam);
   }
-  auto* self = reinterpret_cast<MenuWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (message == WM_NCDESTROY && self) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    self->closed_ = true;
-    self = nullptr;
-  }
-  if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
-  // An exception must not unwind through the system's frames around us.
-  try {
-    return self->OnMessage(message, wparam, lparam);
-  } catch (...) {
-    return 0;
-  }
-}
-
-LRESULT MenuWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  HWND hwnd = hwnd_;
   if (IsKeyMessage(message) && PreviewKey(message, wparam, lparam)) return 0;
   if (message == WM_SYSCHAR && wparam != L' ') return 0;  // Alt+letter: the form's, no beep
   if (IsButtonUp(message)) {
@@ -464,20 +377,13 @@ LRESULT MenuWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_ERASEBKGND: {
       if (!background_) break;
-      HDC src = CreateCompatibleDC(reinterpret_cast<HDC>(wparam));
-      HGDIOBJ old = SelectObject(src, background_);
-      BitBlt(reinterpret_cast<HDC>(wparam), 0, 0, client_px_.right, client_px_.bottom, src, 0, 0, SRCCOPY);
-      SelectObject(src, old);
-      DeleteDC(src);
+      DrawBitmap(reinterpret_cast<HDC>(wparam), background_.get());
       return 1;
     }
     case WM_CTLCOLORSTATIC:
       return OnColorStatic(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_SETCURSOR:
-      if (g_busy || IndexOf(reinterpret_cast<HWND>(wparam), kMenuLabelId) >= 0) {
-        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(g_busy ? 32514 : 32649)));  // IDC_WAIT, IDC_HAND
-        return TRUE;
-      }
+      if (IsBusy() || IndexOf(reinterpret_cast<HWND>(wparam), kMenuLabelId) >= 0) return SetBusyPointer(Pointer::kHand);
       break;
     case WM_COMMAND:
       OnCommand(LOWORD(wparam), HIWORD(wparam));
@@ -533,7 +439,7 @@ LRESULT MenuWindow::OnColorStatic(HDC dc, HWND child) {
   SetBrushOrgEx(dc, -rc.left, -rc.top, nullptr);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, label_color_[index]);
-  return reinterpret_cast<LRESULT>(background_brush_);
+  return reinterpret_cast<LRESULT>(background_brush_.get());
 }
 
 bool MenuWindow::PreviewKey(UINT message, WPARAM key, LPARAM lparam) {
@@ -595,22 +501,8 @@ LRESULT MenuWindow::OnChildMessage(HWND child, UINT message, WPARAM wparam, LPAR
   return 0;
 }
 
-LRESULT CALLBACK MenuWindow::IconProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lparam);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<MenuWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (message == WM_NCDESTROY) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-  if (!self || self->closed_ || message == WM_NCDESTROY) return DefWindowProcW(hwnd, message, wparam, lparam);
-  try {
-    return self->OnIconMessage(hwnd, message, wparam, lparam);
-  } catch (...) {
-    return 0;
-  }
-}
-
 LRESULT MenuWindow::OnIconMessage(HWND icon, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (closed_ || message == WM_NCDESTROY) return DefWindowProcW(icon, message, wparam, lparam);
   if (IsKeyMessage(message) && PreviewKey(message, wparam, lparam)) return 0;
   const int first = IndexOf(icon, kMenuIcon1Id);
   const int index = first >= 0 ? first : IndexOf(icon, kMenuIcon2Id);
@@ -621,8 +513,7 @@ LRESULT MenuWindow::OnIconMessage(HWND icon, UINT message, WPARAM wparam, LPARAM
     case WM_ERASEBKGND:
       return 1;
     case WM_SETCURSOR:
-      SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(g_busy ? 32514 : 32649)));
-      return TRUE;
+      return SetBusyPointer(Pointer::kHand);
     case WM_MOUSEMOVE:
       if (first >= 0) {
         Fire([index](MenuEvents& e) { e.Icon1MouseMove(index); });
@@ -650,27 +541,15 @@ void MenuWindow::PaintIcon(HWND icon) {
   HDC dc = BeginPaint(icon, &ps);
   RECT rc;
   GetClientRect(icon, &rc);
-  FillRect(dc, &rc, icon_brush_);
+  FillRect(dc, &rc, icon_brush_.get());
   const int first = IndexOf(icon, kMenuIcon1Id);
-  HICON picture = first >= 0 ? icon_[first] : dim_icon_[IndexOf(icon, kMenuIcon2Id)];
+  HICON picture = first >= 0 ? icon_[first].get() : dim_icon_[IndexOf(icon, kMenuIcon2Id)].get();
   if (picture) DrawIconEx(dc, (rc.right - 32) / 2, (rc.bottom - 32) / 2, picture, 32, 32, 0, nullptr, DI_NORMAL);
   EndPaint(icon, &ps);
 }
 
 }  // namespace
 
-int TwipsToPixelsX(int twips) { return MulDiv(twips, ScreenDpi().x, 1440); }
-int TwipsToPixelsY(int twips) { return MulDiv(twips, ScreenDpi().y, 1440); }
-int PixelsToTwipsX(int pixels) { return MulDiv(pixels, 1440, ScreenDpi().x); }
-int PixelsToTwipsY(int pixels) { return MulDiv(pixels, 1440, ScreenDpi().y); }
-
-HBITMAP LoadResourceBitmap(std::string_view name) {
-  return static_cast<HBITMAP>(
-      LoadImageW(GetModuleHandleW(nullptr), Wide(name).c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-}
-
 std::unique_ptr<MenuView> NewMenuWindow(MenuEvents& events) { return std::make_unique<MenuWindow>(events); }
-
-void SetMenuBusyCursor(bool busy) { g_busy = busy; }
 
 }  // namespace krv::win32

@@ -5,10 +5,9 @@
 #pragma once
 
 #include <memory>
-#include <string_view>
 
-#include "platform/win32/Win32Util_win32.h"
 #include "ui/MenuView.h"
+#include "ui/win32/Window_win32.h"
 
 namespace krv::win32 {
 
@@ -24,21 +23,8 @@ inline constexpr int kProgramIconId = 1;
 inline constexpr int kItemIconId = 100;
 inline constexpr int kItemDimIconId = 110;
 
-// Twips and pixels at the screen's resolution (x horizontally, y vertically).
-int TwipsToPixelsX(int twips);
-int TwipsToPixelsY(int twips);
-int PixelsToTwipsX(int pixels);
-int PixelsToTwipsY(int pixels);
-
-// A bitmap resource of this program with its own colour depth kept (a DIB
-// section); nullptr when the program has no such resource. The caller owns it.
-HBITMAP LoadResourceBitmap(std::string_view name);
-
 // A new hidden start-menu window reporting to `events`; it has no window when
 // the system refuses one (Handle() is 0 then and every call does nothing).
 std::unique_ptr<MenuView> NewMenuWindow(MenuEvents& events);
-
-// The hourglass over every menu window while the starter works.
-void SetMenuBusyCursor(bool busy);
 
 }  // namespace krv::win32

@@ -1,46 +1,48 @@
 // Win32 code only: the loader's progress window, a small tool window with a label.
 #include "ui/ProgressWindow.h"
-#include "platform/win32/Win32Util_win32.h"
+#include "ui/win32/Controls_win32.h"
+#include "ui/win32/Window_win32.h"
 
 namespace krv {
 namespace {
 
+using win32::CreateWindowFrom;
+using win32::Pointer;
 using win32::PumpPendingMessages;
+using win32::RegisterWindowClass;
+using win32::SetBusyPointer;
+using win32::SetFont;
 using win32::Wide;
+using win32::WindowProcOf;
 
 const wchar_t kClassName[] = L"KrvLoaderWindow";
-
-LRESULT CALLBACK LoaderProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_CLOSE) return 0;  // only the starter closes the loader
-  return DefWindowProcW(hwnd, msg, wp, lp);
-}
 
 class Win32Progress : public ProgressWindow {
  public:
   ~Win32Progress() override { Close(); }
 
   void Show(const std::string& caption) override {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = LoaderProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32514));  // IDC_WAIT: the loader works
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    RegisterClassExW(&wc);  // fails harmlessly when already registered
+    RegisterWindowClass({.name = kClassName,
+                         .proc = WindowProcOf<Win32Progress, &Win32Progress::OnMessage>,
+                         .arrow = false,
+                         .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
     const int width = 360, height = 200;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    window_ =
-        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, Wide(caption).c_str(),
-                        WS_POPUP | WS_CAPTION | WS_BORDER, x, y, width, height, nullptr, nullptr, instance, nullptr);
+    window_ = CreateWindowFrom({.cls = kClassName,
+                                .text = Wide(caption),
+                                .style = WS_POPUP | WS_CAPTION | WS_BORDER,
+                                .ex_style = WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
+                                .pixels = {x, y, x + width, y + height},
+                                .object = this});
     if (!window_) return;
     RECT client;
     GetClientRect(window_, &client);
-    label_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, 8, 8, client.right - 16,
-                             client.bottom - 16, window_, nullptr, instance, nullptr);
-    SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    label_ = CreateWindowFrom({.cls = L"STATIC",
+                               .style = WS_CHILD | WS_VISIBLE | SS_LEFT,
+                               .pixels = {8, 8, client.right - 8, client.bottom - 8},
+                               .parent = window_});
+    SetFont(label_, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
     PumpPendingMessages();
@@ -48,7 +50,7 @@ class Win32Progress : public ProgressWindow {
 
   void SetText(const std::string& text, const std::string&) override {
     if (!label_) return;
-    SetWindowTextW(label_, Wide(text).c_str());
+    win32::SetText(label_, text);
     UpdateWindow(window_);
     PumpPendingMessages();
   }
@@ -60,6 +62,13 @@ class Win32Progress : public ProgressWindow {
   }
 
  private:
+  LRESULT OnMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_CLOSE) return 0;  // only the starter closes the loader
+    // The hourglass while the starter works, the arrow once it stops (before any message box).
+    if (message == WM_SETCURSOR && LOWORD(lparam) == HTCLIENT) return SetBusyPointer(Pointer::kArrow);
+    return DefWindowProcW(hwnd, message, wparam, lparam);
+  }
+
   HWND window_ = nullptr;
   HWND label_ = nullptr;
 };

@@ -1,21 +1,17 @@
 // Win32 code only: the loader's progress window on a real display.
 #include <gtest/gtest.h>
 
-#include "ui/ProgressWindow.h"
-#include "platform/win32/Win32Util_win32.h"
+#include "ui/UiHost.h"
+#include "ui/win32/Controls_win32.h"
+#include "ui/win32/Window_win32.h"
 
 namespace krv::win32 {
 namespace {
 
-std::string TextOf(HWND hwnd) {
-  std::wstring text(512, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-  return Narrow(text);
-}
-
-TEST(Win32ProgressWindowTest, ShowsCaptionAndLinesAndGoesAwayOnClose) {
+TEST(Win32ProgressWindowTest, ShowsCaptionAndLinesTheBusyPointerAndGoesOnlyOnClose) {
   const std::string caption = "KORVELLA wird gestartet " + std::to_string(GetCurrentProcessId());
-  auto progress = NewProgressWindow();
+  auto host = CreateUiHost();
+  auto progress = host->CreateProgressWindow();
   progress->Show(caption);
   HWND window = FindWindowW(L"KrvLoaderWindow", Wide(caption).c_str());
   if (!window) GTEST_SKIP() << "no display for windows";
@@ -25,6 +21,18 @@ TEST(Win32ProgressWindowTest, ShowsCaptionAndLinesAndGoesAwayOnClose) {
   HWND label = FindWindowExW(window, nullptr, L"STATIC", nullptr);
   ASSERT_NE(label, nullptr);
   EXPECT_EQ(TextOf(label), text);
+  // The hourglass while the starter works, the arrow again before any message box.
+  const struct {
+    bool busy;
+    Pointer expected;
+  } cases[] = {{true, Pointer::kWait}, {false, Pointer::kArrow}};
+  for (const auto& c : cases) {
+    host->SetBusyCursor(c.busy);
+    EXPECT_EQ(GetCursor(), LoadPointer(c.expected));
+    SetCursor(nullptr);
+    SendMessageW(label, WM_SETCURSOR, reinterpret_cast<WPARAM>(label), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadPointer(c.expected)) << c.busy;
+  }
   // Only the starter closes it; a close request from outside is ignored.
   SendMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(IsWindow(window));

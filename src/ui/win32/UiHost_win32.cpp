@@ -1,9 +1,11 @@
 // Win32 code only: the windowing host, a message loop over the start menu's
 // real window. Keys reach the form first through the window's own key
 // preview, so every loop here (and any modal loop of the system) serves it.
+#include "ui/UiHost.h"
+#include "ui/win32/Controls_win32.h"
 #include "ui/win32/MenuWindow_win32.h"
 #include "ui/win32/Subclass_win32.h"
-#include "ui/UiHost.h"
+#include "ui/win32/Window_win32.h"
 
 namespace krv {
 
@@ -43,8 +45,9 @@ class Win32UiHost : public UiHost {
   }
 
   void SetBusyCursor(bool busy) override {
-    win32::SetMenuBusyCursor(busy);
-    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(busy ? 32514 : 32512)));  // IDC_WAIT, IDC_ARROW
+    // Our windows ask for the pointer on every move; this sets it for where it rests now.
+    win32::SetBusy(busy);
+    SetCursor(win32::LoadPointer(busy ? win32::Pointer::kWait : win32::Pointer::kArrow));
   }
 
   void DoEvents() override { PumpPending(); }
@@ -78,6 +81,9 @@ class Win32UiHost : public UiHost {
 
 }  // namespace
 
-std::unique_ptr<UiHost> CreateUiHost() { return std::make_unique<Win32UiHost>(); }
+std::unique_ptr<UiHost> CreateUiHost() {
+  win32::InitCommonControlsOnce();
+  return std::make_unique<Win32UiHost>();
+}
 
 }  // namespace krv

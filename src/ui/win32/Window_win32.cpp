@@ -1,0 +1,134 @@
+// Win32 code only: the shared window layer.
+#include "ui/win32/Window_win32.h"
+
+#include <cwchar>
+
+namespace krv::win32 {
+
+namespace {
+
+bool g_busy = false;
+
+POINT ScreenDpi() {
+  static const POINT dpi = [] {
+    HDC dc = GetDC(nullptr);
+    POINT p{dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96, dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96};
+    if (dc) ReleaseDC(nullptr, dc);
+    return p;
+  }();
+  return dpi;
+}
+
+}  // namespace
+
+int TwipsToPixelsX(int twips) { return MulDiv(twips, ScreenDpi().x, 1440); }
+int TwipsToPixelsY(int twips) { return MulDiv(twips, ScreenDpi().y, 1440); }
+int PixelsToTwipsX(int pixels) { return MulDiv(pixels, 1440, ScreenDpi().x); }
+int PixelsToTwipsY(int pixels) { return MulDiv(pixels, 1440, ScreenDpi().y); }
+
+RECT TwipsToPixels(const RECT& twips) {
+  return {TwipsToPixelsX(twips.left), TwipsToPixelsY(twips.top), TwipsToPixelsX(twips.right),
+          TwipsToPixelsY(twips.bottom)};
+}
+
+HCURSOR LoadPointer(Pointer pointer) { return LoadCursorW(nullptr, MAKEINTRESOURCEW(static_cast<int>(pointer))); }
+
+void SetBusy(bool busy) { g_busy = busy; }
+bool IsBusy() { return g_busy; }
+
+LRESULT SetBusyPointer(Pointer idle) {
+  SetCursor(LoadPointer(g_busy ? Pointer::kWait : idle));
+  return TRUE;
+}
+
+void RegisterWindowClass(const WindowClass& cls) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc = {};
+  if (GetClassInfoExW(instance, cls.name, &wc)) return;
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = cls.proc;
+  wc.hInstance = instance;
+  wc.hIcon = cls.icon_id ? LoadIconW(instance, MAKEINTRESOURCEW(cls.icon_id)) : nullptr;
+  wc.hCursor = cls.arrow ? LoadPointer(Pointer::kArrow) : nullptr;
+  wc.hbrBackground = cls.background;
+  wc.lpszClassName = cls.name;
+  RegisterClassExW(&wc);
+}
+
+HWND CreateWindowFrom(const CreateArgs& a) {
+  return CreateWindowExW(a.ex_style, a.cls, a.text.c_str(), a.style, a.pixels.left, a.pixels.top,
+                         a.pixels.right - a.pixels.left, a.pixels.bottom - a.pixels.top, a.parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(a.id)), GetModuleHandleW(nullptr), a.object);
+}
+
+void* BoundObject(HWND hwnd, UINT message, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+  }
+  void* object = reinterpret_cast<void*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (message == WM_NCDESTROY) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  return object;
+}
+
+UniqueFont MakeFont(const wchar_t* face, int points, bool bold) {
+  LOGFONTW lf = {};
+  lf.lfHeight = -MulDiv(points, ScreenDpi().y, 72);
+  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfQuality = DEFAULT_QUALITY;
+  wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+  return UniqueFont(CreateFontIndirectW(&lf));
+}
+
+UniqueIcon LoadIconResource(int id) {
+  return UniqueIcon(static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+}
+
+HBITMAP LoadResourceBitmap(std::string_view name) {
+  return static_cast<HBITMAP>(
+      LoadImageW(GetModuleHandleW(nullptr), Wide(name).c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
+  BITMAP bm = {};
+  if (!GetObjectW(bitmap, sizeof bm, &bm)) return;
+  HDC src = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(src, bitmap);
+  BitBlt(dc, x, y, bm.bmWidth, bm.bmHeight, src, 0, 0, SRCCOPY);
+  SelectObject(src, old);
+  DeleteDC(src);
+}
+
+bool RunModal(HWND window, HWND owner) {
+  const bool owner_was_enabled = owner && !EnableWindow(owner, FALSE);
+  ShowWindow(window, SW_SHOW);
+  SetForegroundWindow(window);
+  bool quit = false;
+  MSG msg;
+  while (IsWindow(window)) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+      quit = true;
+      break;
+    }
+    const bool ours = msg.hwnd == window || IsChild(window, msg.hwnd);
+    if (ours && msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+      PostMessageW(window, WM_CLOSE, 0, 0);
+      continue;
+    }
+    if (ours && IsDialogMessageW(window, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  if (owner_was_enabled) {
+    EnableWindow(owner, TRUE);
+    SetActiveWindow(owner);
+  }
+  if (IsWindow(window)) DestroyWindow(window);
+  return !quit;
+}
+
+}  // namespace krv::win32
