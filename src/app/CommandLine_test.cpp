@@ -17,7 +17,7 @@ TEST(SplitCommandLineTest, SplitsAtBlanksAndTabsOnly) {
       {"   \t ", 0, {}},
       {"  /T\t\t/L  ", 0, {"/T", "/L"}},
       {"\"C:\\Program Files\\x.mde\" a\nb", 0, {"\"C:\\Program", "Files\\x.mde\"", "a\nb"}},  // no quoting
-      {"a b c d e f g h i j k l", 0, {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}},  // 0 means 10
+      {"a b c d e f g h i j k l", 0, {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}},     // 0 means 10
       {"a b c", 2, {"a", "b"}},
   };
   for (const Case& c : cases) {

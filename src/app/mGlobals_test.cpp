@@ -179,91 +179,93 @@ TEST_F(StartSequenceTest, SettingsDialogSaysItIsNotThereYet) {
   EXPECT_TRUE(h.shell.started.empty());
 }
 
-// The loader's decision is carried out by the application object.
-class HandOverTest : public StartSequenceTest {
- protected:
-  void Decide(LoaderResult result) {
-    h.env.loader_steps = [result] {
-      return std::vector<frmLoader::NamedStep>{{"Decide", [result](frmLoader& l) {
-                                                  l.result() = result;
+// The loader's decision is carried out by the top after the shutdown.
+TEST_F(StartSequenceTest, LoaderDecisionsAreCarriedOutAfterTheShutdown) {
+  const std::string tools = "C:\\Programme\\Korvella\\krvadm25.exe";
+  const struct Case {
+    const char* name;
+    LoaderResult decision;
+    bool admin, fails;
+    bool elevated;       // as started
+    const char* report;  // start of the text shown for a failed start, "" none
+  } cases[] = {
+      {"Access without arguments",
+       {kActionAccess, "", "", true, "line", "hidden", kHarnessAccess},
+       false,
+       false,
+       false,
+       ""},
+      {"tools elevated", {kActionAdminTools, tools, "", true, "", "", ""}, false, false, true, ""},
+      {"no elevation for administrators", {kActionAdminTools, tools, "", true, "", "", ""}, true, false, false, ""},
+      {"failed compressor start",
+       {kActionCompressor, tools, "/Backend", true, "", "", ""},
+       false,
+       true,
+       false,
+       "Beim Starten des Kompressionsprogramms ist Fehler Nr. -1 aufgetreten:\r\nUnbekannter Fehler\r\n\r\nDatei: "
+       "C:\\Programme\\Korvella\\krvadm25.exe\r\nBefehlszeitenargumente: /Backend"},
+  };
+  for (const Case& c : cases) {
+    StarterHarness fresh;
+    fresh.env.loader_steps = [&c] {
+      return std::vector<frmLoader::NamedStep>{{"Decide", [&c](frmLoader& l) {
+                                                  l.result() = c.decision;
                                                   return false;
                                                 }}};
     };
+    fresh.sys.admin = c.admin;
+    if (c.fails) fresh.shell.fail_files.insert("c:\\programme\\korvella\\krvadm25.exe");
+    fresh.sys.command_line = "/L";
+    mGlobals gm(fresh.env);
+    Main(gm);
+    EXPECT_EQ(gm.app, nullptr) << c.name;
+    const bool starts = c.decision.Action != kActionAccess && !c.fails;
+    ASSERT_EQ(fresh.shell.started.size(), starts ? 1u : 0u) << c.name;
+    if (starts) {
+      EXPECT_EQ(fresh.shell.started[0].elevate, c.elevated) << c.name;
+    }
+    ASSERT_EQ(fresh.dialogs.shown.size(), *c.report ? 1u : 0u) << c.name;
+    if (*c.report) {
+      EXPECT_EQ(fresh.dialogs.shown[0].text, c.report);
+    }
   }
-};
-
-TEST_F(HandOverTest, AccessWithEmptyArgumentsStartsNothing) {
-  Decide({kActionAccess, "", "", true, "line", "hidden", kHarnessAccess});
-  Start("/L");
-  EXPECT_TRUE(h.shell.started.empty());
-  EXPECT_TRUE(h.dialogs.shown.empty());
 }
 
-TEST_F(HandOverTest, FailedHandOverReportsUnknownErrorFileAndArguments) {
-  const std::string compressor = "C:\\Programme\\Korvella\\krvcmp25.exe";
-  Decide({kActionCompressor, compressor, "/Backend", true, "", "", ""});
-  h.shell.fail_files.insert("c:\\programme\\korvella\\krvcmp25.exe");
-  Start("/L");
-  EXPECT_EQ(g.app, nullptr) << "the starter has shut down before the hand-over";
-  ASSERT_EQ(h.dialogs.shown.size(), 1u);
-  const std::string& text = Shown();
-  EXPECT_NE(text.find("-1"), std::string::npos) << text;
-  EXPECT_NE(text.find("Unbekannter Fehler"), std::string::npos);
-  EXPECT_NE(text.find("\r\n\r\nDatei: " + compressor + "\r\nBefehlszeitenargumente: /Backend"), std::string::npos);
-  EXPECT_EQ(h.dialogs.shown[0].style, kMbIconStop);
-}
-
-TEST_F(HandOverTest, ElevationIsDroppedForAdministrators) {
-  Decide({kActionAdminTools, "C:\\Programme\\Korvella\\krvadm25.exe", "", true, "", "", ""});
-  h.sys.admin = true;
-  Start("/L");
-  ASSERT_EQ(h.shell.started.size(), 1u);
-  EXPECT_FALSE(h.shell.started[0].elevate);
-}
-
-class PatchRunTest : public StartSequenceTest {
- protected:
-  void SetUp() override {
-    h.reg.SetString(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Loader", "RunPatch", "1");
-    h.fs.AddFile("C:\\Programme\\Korvella\\krvpch25.exe");
+TEST_F(StartSequenceTest, PatchRunAsksAndHandsOverOrGoesOn) {
+  const std::string patch = "C:\\Programme\\Korvella\\krvpch25.exe";
+  const struct Case {
+    bool program;
+    int answer;
+    const char* started;  // "" none
+    bool asked;
+  } cases[] = {
+      {true, kIdYes, "C:\\Programme\\Korvella\\krvpch25.exe", true},
+      {true, kIdNo, kHarnessAccess, true},
+      {true, kIdCancel, "", true},
+      {false, kIdYes, kHarnessAccess, false},
+  };
+  for (const Case& c : cases) {
+    StarterHarness fresh;
+    fresh.reg.SetString(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Loader", "RunPatch", "1");
+    if (c.program) fresh.fs.AddFile(patch);
+    fresh.dialogs.answers = {c.answer};
+    fresh.sys.command_line = "/L";
+    mGlobals gm(fresh.env);
+    Main(gm);
+    EXPECT_EQ(fresh.shell.started.empty() ? "" : fresh.shell.started[0].file, c.started) << c.answer;
+    EXPECT_EQ(!fresh.dialogs.shown.empty(), c.asked) << c.answer;
+    if (c.asked) {
+      EXPECT_EQ(fresh.dialogs.shown[0].style, kMbYesNoCancel | kMbIconQuestion);
+    }
+    RegValue restart;
+    const bool recorded = fresh.reg.ReadValue(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Patch", "Run", &restart,
+                                              nullptr) == RegStatus::kOk;
+    EXPECT_EQ(recorded, c.answer == kIdYes && c.program) << c.answer;
+    if (recorded) {
+      EXPECT_EQ(restart.text, "C:\\Programme\\Korvella\\krv25.exe /L");
+      EXPECT_EQ(fresh.shell.started[0].args, "\"/KORVELLA II.5 Startprogramm\"");
+    }
   }
-};
-
-TEST_F(PatchRunTest, YesHandsOverAndRecordsTheRestart) {
-  h.dialogs.answers = {kIdYes};
-  Start("/L");
-  ASSERT_EQ(h.shell.started.size(), 1u);
-  EXPECT_EQ(h.shell.started[0].file, "C:\\Programme\\Korvella\\krvpch25.exe");
-  EXPECT_EQ(h.shell.started[0].args, "\"/KORVELLA II.5 Startprogramm\"");
-  RegValue restart;
-  ASSERT_EQ(h.reg.ReadValue(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Patch", "Run", &restart, nullptr),
-            RegStatus::kOk);
-  EXPECT_EQ(restart.text, "C:\\Programme\\Korvella\\krv25.exe /L");
-  EXPECT_EQ(h.dialogs.shown[0].style, kMbYesNoCancel | kMbIconQuestion);
-}
-
-TEST_F(PatchRunTest, NoStartsNormallyAndCancelStartsNothing) {
-  h.dialogs.answers = {kIdNo};
-  Start("/L");
-  ASSERT_EQ(h.shell.started.size(), 1u);
-  EXPECT_EQ(h.shell.started[0].file, kHarnessAccess);
-  EXPECT_TRUE(h.reg.ValueExists(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Loader", "RunPatch"));
-
-  StarterHarness other;
-  other.reg.SetString(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Loader", "RunPatch", "1");
-  other.fs.AddFile("C:\\Programme\\Korvella\\krvpch25.exe");
-  other.dialogs.answers = {kIdCancel};
-  other.sys.command_line = "/L";
-  mGlobals g2(other.env);
-  Main(g2);
-  EXPECT_TRUE(other.shell.started.empty());
-}
-
-TEST_F(PatchRunTest, MissingPatchProgramStartsWithoutQuestion) {
-  h.fs.DeleteFile("C:\\Programme\\Korvella\\krvpch25.exe", nullptr);
-  Start("/L");
-  EXPECT_TRUE(h.dialogs.shown.empty());
-  EXPECT_EQ(h.shell.started.size(), 1u);
 }
 
 }  // namespace
