@@ -117,6 +117,7 @@ TEST_F(MenuTest, MenuOpensUnderTheMouseAndStaysOnTheScreen) {
 }
 
 TEST_F(MenuTest, TheSecondHighlightRequestStopsTheCountdown) {
+  ui.echo_focus = true;  // the focus echo of a highlight is no request of its own
   Open();
   menu->LabelMouseMove(1);  // the pointer the menu appeared under
   EXPECT_TRUE(menu->CountdownRunning());
@@ -127,14 +128,6 @@ TEST_F(MenuTest, TheSecondHighlightRequestStopsTheCountdown) {
   ui.Advance(60000);
   EXPECT_TRUE(h.shell.started.empty());
   EXPECT_FALSE(view->closed);
-}
-
-TEST_F(MenuTest, FocusEchoOfAHighlightIsNotASecondRequest) {
-  ui.echo_focus = true;
-  Open();
-  menu->KeyDown(kKeyDown, 0);
-  EXPECT_TRUE(menu->CountdownRunning());
-  EXPECT_EQ(menu->ActiveItem(), 1);
 }
 
 TEST_F(MenuTest, StartTimerZeroRunsAtOnceAndNegativeShowsNoCountdown) {
@@ -218,27 +211,30 @@ TEST_F(MenuTest, EndingAndSiblingStartsAreCarriedOutByMainAfterTheShutdown) {
   }
 }
 
-TEST_F(MenuTest, MissingSiblingProgramShowsMessage132AndTheMenuStays) {
-  Open(false);
-  menu->KeyDown(kKeyDown, 0);
-  menu->KeyDown(kKeyDown, 0);
-  menu->KeyDown(kKeyDown, 0);
-  menu->KeyDown(kKeyEnter, 0);
-  EXPECT_EQ(Shown(), std::string("Kann die Datei '") + kProgramDir + "krvcmp25.exe' nicht finden.");
-  EXPECT_EQ(h.dialogs.shown.back().style, kMbIconStop);
-  EXPECT_TRUE(h.shell.started.empty());
-  EXPECT_TRUE(g.forms.IsLoaded(kMenuFormName));
-}
-
-TEST_F(MenuTest, ARefusedStartIsShownOnceAndTheMenuStays) {
-  h.sys.processes = {"krvcmp25.exe"};
-  Open();
-  ui.Advance(30000);
-  ASSERT_EQ(h.dialogs.shown.size(), 1u);
-  EXPECT_EQ(Shown(), g.app->oErr().MsgLoad(104));
-  EXPECT_EQ(h.dialogs.shown[0].style & 0xF0, kMbIconStop);
-  EXPECT_TRUE(h.shell.started.empty());
-  EXPECT_TRUE(g.forms.IsLoaded(kMenuFormName));
+TEST_F(MenuTest, AMissingOrRefusedSiblingIsShownOnceAndTheMenuStays) {
+  const struct Case {
+    const char* running;  // a conflicting program
+    int32_t item;
+    std::string text;
+  } cases[] = {
+      {"", 3, std::string("Kann die Datei '") + kProgramDir + "krvcmp25.exe' nicht finden."},
+      {"krvcmp25.exe", 0, "Das KORVELLA-Kompressionsprogramm ist geöffnet.\r\n"},
+  };
+  for (const Case& c : cases) {
+    StarterHarness fresh;
+    FakeUiHost host;
+    fresh.env.ui = &host;
+    if (*c.running) fresh.sys.processes = {c.running};
+    mGlobals gm(fresh.env);
+    gm.app = std::make_unique<cApp>(gm);
+    gm.app->LoadMenu(c.item, true);
+    host.Advance(30000);
+    ASSERT_EQ(fresh.dialogs.shown.size(), 1u) << c.text;
+    EXPECT_EQ(fresh.dialogs.shown[0].text.substr(0, c.text.size()), c.text);
+    EXPECT_EQ(fresh.dialogs.shown[0].style & 0xF0, kMbIconStop);
+    EXPECT_TRUE(fresh.shell.started.empty());
+    EXPECT_TRUE(gm.forms.IsLoaded(kMenuFormName));
+  }
 }
 
 TEST_F(MenuTest, RightClickOpensTheContextMenuAndSpaceRepeatsIt) {
@@ -369,12 +365,6 @@ TEST_F(MenuTest, AMissingFrontEndEndsTheStartWithoutAMenuLeftBehind) {
   EXPECT_FALSE(g.forms.AnyLoaded());
   EXPECT_TRUE(ui.views.empty() || ui.LastView()->closed);
   EXPECT_FALSE(h.held.contains(kStarterMutex));
-}
-
-TEST_F(MenuTest, LowWordIsSigned) {
-  EXPECT_EQ(LoWord(0x0001FFFFu), -1);
-  EXPECT_EQ(LoWord(0x12340000u), 0);
-  EXPECT_EQ(LoWord(0x7FFFu), 0x7FFF);
 }
 
 }  // namespace
