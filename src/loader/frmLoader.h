@@ -16,6 +16,7 @@
 namespace krv {
 
 class cuAppError;
+class MousePointerOwner;
 class krvLibrary;
 class IObjects;
 class System;
@@ -28,7 +29,8 @@ struct LoaderContext {
   System& system;
   ProgressWindow& window;
   bool test_mode = false;
-  std::string program_name;  // the starter's file name without ".exe"
+  std::string program_name;              // the starter's file name without ".exe"
+  MousePointerOwner* pointer = nullptr;  // the screen's pointer, set back before the runner's errors
 };
 
 class frmLoader {

@@ -53,7 +53,8 @@ bool CmdLine(frmLoader& loader) {
   LoaderContext& ctx = loader.context();
   loader.ShowProgress(ctx.err.MsgLoad(kMsgEvaluatingOptions));
 
-  RunMdbContext run_ctx{ctx.lib.registry(), ctx.lib.fs(), ctx.objects.ProgramFolder(), ctx.program_name, kAppTitle};
+  RunMdbContext run_ctx{ctx.lib.registry(), ctx.lib.fs(), ctx.objects.ProgramFolder(),
+                        ctx.program_name,   kAppTitle,    ctx.pointer};
   cuRunMDB run(run_ctx);
   if (IsOne(GetLibSetting(ctx.lib, ctx.err, "UseProfile", "0"))) run.SetProfile(kProfileName);
   if (!IsOne(GetLibSetting(ctx.lib, ctx.err, "NoRuntime", "0"))) run.SetAccOption(kRuntimeOption, true);
