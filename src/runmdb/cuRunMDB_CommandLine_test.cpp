@@ -45,8 +45,7 @@ TEST(cuRunMDB_CommandLineTest, AccessExecutable) {
       {{"file:\\\\srv\\apps\\msaccess.exe", "AccPath=\\\\srv\\apps"}, "\"\\\\srv\\apps\\msaccess.exe\"", "", {}},
       {{"HKLM:SOFTWARE\\Custom\\Access\\Path=E:\\Nope", "HKCU:Software\\Custom\\InstallRoot\\=F:\\Office",
         "file:F:\\Office\\Office10\\msaccess.exe", "AccPath=D:\\ignored",
-        "AccList=%|%HKLM\\SOFTWARE\\Custom\\Access\\Path%|% "
-        "HKCU\\Software\\Custom\\InstallRoot\\%|SubDir|%Office10"},
+        "AccList=%|%HKLM\\SOFTWARE\\Custom\\Access\\Path%|% HKCU\\Software\\Custom\\InstallRoot\\%|SubDir|%Office10"},
        "\"F:\\Office\\Office10\\msaccess.exe\"",
        "",
        {"Schlüsselliste wird aufgelöst",
@@ -67,8 +66,7 @@ TEST(cuRunMDB_CommandLineTest, Arguments) {
   RunCases({
       {{"access", "file:\\\\srv\\daten\\krv25.mde", "file:C:\\Programme\\System\\krvwrk25.mdw", "DBPath=\\\\srv\\daten",
         "DBFilename=krv25.mde", "SysPath=..\\System", "SysFilename=krvwrk25.mdw"},
-       kAccessD + " \"\\\\srv\\daten\\krv25.mde\" /wrkgrp "
-                  "\"C:\\Programme\\System\\krvwrk25.mdw\"",
+       kAccessD + " \"\\\\srv\\daten\\krv25.mde\" /wrkgrp \"C:\\Programme\\System\\krvwrk25.mdw\"",
        "",
        {"[Datenbank-Pfad]", "Berechneter Pfad: \\\\srv\\daten\\", "Datenbank: \\\\srv\\daten\\krv25.mde",
         "Datenbank: OK", "[SysDB-Pfad]", "Relativer Pfad: ..\\System\\", "Absoluter Pfad: C:\\Programme\\System\\",
@@ -78,6 +76,12 @@ TEST(cuRunMDB_CommandLineTest, Arguments) {
        kAccessD + " \"C:\\Programme\\Korvella\\front.mde\"" + kWrkgrp,
        "",
        {"Kein Pfad angegeben, im aktuellen Verzeichnis suchen", "Datenbank: C:\\Programme\\Korvella\\front.mde"}},
+      {{"access", "HKCU:Software\\K\\Db=E:\\krv.mdb", "file:E:\\krv.mdb", "DBList=HKCU\\Software\\K\\Db",
+        "HKLM:SOFTWARE\\K\\=E:\\W", "file:E:\\W\\Sys\\w.mdw",
+        "SysList=HKLM\\SOFTWARE\\K\\%|SubDir|%Sys%|Filename%|w.mdw"},
+       kAccessD + " \"E:\\krv.mdb\" /wrkgrp \"E:\\W\\Sys\\w.mdw\"",
+       "",
+       {"Datenbank: E:\\krv.mdb", "Schlüsselinhalt um Unterpfad ergänzt: E:\\W\\Sys\\", "SysDB: OK"}},
       {{"access", "DBPath=C:\\Daten"}, kAccessD, "", {"Kein Dateiname angegeben, Pfad kann nicht ermittelt werden"}},
       {{"access", "db", "VerifyProfile"}, kAccessDb, "", {"[Profil]", "Kein Profil eingestellt"}},
       {{"access", "db", "Profile=Team/A;B"}, kAccessDb + " /Profile \"Team//A;;B\"", "", {"Profil: Team/A;B"}},
@@ -121,16 +125,14 @@ TEST(cuRunMDB_CommandLineTest, WholeDebugLog) {
   w.Apply({kOffice + "8.0\\Common\\InstallRoot\\OfficeBin=C:\\O97", "file:C:\\O97\\msaccess.exe", "db"});
   ASSERT_TRUE(w.runner->GetCommandLine());
   EXPECT_EQ(w.runner->CommandLine(), "\"C:\\O97\\msaccess.exe\" \"" + kDb + "\"");
-  EXPECT_EQ(w.runner->DebugLog(),
-            "[Access-Pfad]\r\nOffice-Schlüssel wird verwendet\r\n"
-            "Schlüssel: SOFTWARE\\Microsoft\\Office\\8.0\\Common\\InstallRoot\r\n"
-            "Schlüsselinhalt: C:\\O97\r\nVerwendeter Pfad: C:\\O97\\msaccess.exe\r\n"
-            "Access-EXE: OK\r\n\r\n[Datenbank-Pfad]\r\nKein Pfad angegeben, im "
-            "aktuellen Verzeichnis suchen\r\n"
-            "Kein Dateiname angegeben, im aktuellen Verzeichnis suchen\r\n"
-            "Suche nach: C:\\Programme\\Korvella\\krv25.mdb\r\n - OK: "
-            "C:\\Programme\\Korvella\\krv25.mdb\r\n\r\n"
-            "[SysDB-Pfad]\r\nKeine SysDB\r\n\r\n[Profil]\r\nKein Profil eingestellt");
+  EXPECT_EQ(
+      w.runner->DebugLog(),
+      "[Access-Pfad]\r\nOffice-Schlüssel wird verwendet\r\nSchlüssel: "
+      "SOFTWARE\\Microsoft\\Office\\8.0\\Common\\InstallRoot\r\nSchlüsselinhalt: C:\\O97\r\nVerwendeter Pfad: "
+      "C:\\O97\\msaccess.exe\r\nAccess-EXE: OK\r\n\r\n[Datenbank-Pfad]\r\nKein Pfad angegeben, im aktuellen "
+      "Verzeichnis suchen\r\nKein Dateiname angegeben, im aktuellen Verzeichnis suchen\r\nSuche nach: "
+      "C:\\Programme\\Korvella\\krv25.mdb\r\n - OK: C:\\Programme\\Korvella\\krv25.mdb\r\n\r\n[SysDB-Pfad]\r\nKeine "
+      "SysDB\r\n\r\n[Profil]\r\nKein Profil eingestellt");
 }
 
 TEST(cuRunMDB_CommandLineTest, SecondCallStartsAfreshAndTheLogHidesThePassword) {

@@ -31,8 +31,7 @@ TEST(RegListTest, Parse) {
     std::string entry, want;
   } cases[] = {
       {"HKLM\\SOFTWARE\\Office\\InstallRoot\\Path", "2|SOFTWARE\\Office\\InstallRoot|Path||"},
-      {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Common\\OfficeBin%|Filename%|msaccess."
-       "exe",
+      {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Common\\OfficeBin%|Filename%|msaccess.exe",
        "2|SOFTWARE\\Common|OfficeBin||msaccess.exe"},
       {"HKLM\\SOFTWARE\\A\\InstallRoot\\%|SubDir|%Office10", "2|SOFTWARE\\A\\InstallRoot||Office10|"},  // default value
       {"hkcu\\Software\\K\\Path", "1|Software\\K|Path||"},

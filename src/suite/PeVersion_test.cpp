@@ -76,8 +76,7 @@ TEST(FileVersion, ProgramsByResourceAccessFilesBySideFile) {
   fs.AddFile("C:\\K\\krvlib25.mde", "Jet");
   fs.AddFile("C:\\K\\krvlib25.mde.version", "[Version]\r\nFile=2.5.0.12\t; Bibliothek\r\n");
   fs.AddFile("C:\\K\\krv25.mde", "Jet");
-  fs.AddFile("C:\\K\\alt.mdb.version",
-             "[Version]\nFile=2.4.0.0\n");  // without its database
+  fs.AddFile("C:\\K\\alt.mdb.version", "[Version]\nFile=2.4.0.0\n");  // without its database
   fs.AddFile("C:\\K\\leer.dll", "");
   EXPECT_EQ(FileVersion(fs, "C:\\K\\krvup25.exe"), "2.5.17.4711");
   EXPECT_EQ(FileVersion(fs, "C:\\K\\KRVLIB25.MDE"), "2.5.0.12");

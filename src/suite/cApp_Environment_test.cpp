@@ -16,8 +16,7 @@ class EnvironmentTest : public testing::Test {
  protected:
   void SetUp() override {
     sys.exe_path = "C:\\Programme\\Korvella\\krv25.exe";
-    fs.AddFile("C:\\Programme\\Korvella\\krv25.ldb");  // KORVELLA runs when
-                                                       // Access runs too
+    fs.AddFile("C:\\Programme\\Korvella\\krv25.ldb");  // KORVELLA runs when Access runs too
   }
   FakeRegistry reg;
   FakeFileSystem fs;
@@ -69,6 +68,18 @@ TEST_F(EnvironmentTest, LastRunningProgramDecides) {
   sys.processes = {"krvadm25.exe"};
   EXPECT_EQ(CheckEnvironment(info, err, 3, false), err.MsgLoad(226));
   EXPECT_TRUE(dialogs.shown.empty());  // the caller shows the text
+}
+
+TEST_F(EnvironmentTest, SnapshotServesEveryQueryUntilTheLastHolderLetsGo) {
+  krvEnvironment& env = info.Environment();
+  {
+    const ProcessSnapshot outer(env);
+    EXPECT_FALSE(env.Browser());
+    sys.processes = {"krvbrw25.exe"};
+    { const ProcessSnapshot inner(env); }
+    EXPECT_FALSE(env.Browser()) << "the outer holder keeps the list taken first";
+  }
+  EXPECT_TRUE(env.Browser()) << "without a snapshot the system is asked afresh";
 }
 
 TEST_F(EnvironmentTest, AdminChecks) {
