@@ -1,5 +1,5 @@
-// Whole Access command lines for typical set-ups, with the masked copy, the
-// bare arguments and the key lines of the debug log.
+// Whole Access command lines: where msaccess.exe, the database and the
+// workgroup file are found, the arguments, the masked copy and the log.
 #include <gtest/gtest.h>
 
 #include "testing/RunMdbFixture.h"
@@ -7,207 +7,144 @@
 namespace krv {
 namespace {
 
-// Access on D: and the database in the program folder, then `set`.
-std::function<void(RunMdbWorld&)> WithDb(std::function<void(cuRunMDB&)> set) {
-  return [set](RunMdbWorld& w) {
-    AccessAndDb(w);
-    set(*w.runner);
-  };
+const std::string kOffice = "HKLM:SOFTWARE\\Microsoft\\Office\\";
+const std::string kSearch = "Suche nach: C:\\Programme\\Korvella\\krv25.";
+const std::string kWrkgrp = " /wrkgrp \"C:\\Programme\\Korvella\\krvwrk25.mdw\"";
+
+TEST(cuRunMDB_CommandLineTest, AccessExecutable) {
+  RunCases({
+      {{kOffice + "8.0\\Common\\InstallRoot\\OfficeBin=C:\\O97\\", "file:C:\\O97\\msaccess.exe", "AccVersion=-1"},
+       "\"C:\\O97\\msaccess.exe\"",
+       "",
+       {"Verwendeter Pfad: C:\\O97\\msaccess.exe", kSearch + "mde", " - nicht vorhanden", kSearch + "mda",
+        "Keine Datenbank gefunden"}},
+      {{kOffice + "10.0\\Common\\InstallRoot\\Path=C:\\OXP", "file:C:\\OXP\\msaccess.exe", "AccVersion=2",
+        "file:C:\\Programme\\Korvella\\krv25.mde"},
+       "\"C:\\OXP\\msaccess.exe\" \"C:\\Programme\\Korvella\\krv25.mde\"",
+       "",
+       {"Schlüssel: SOFTWARE\\Microsoft\\Office\\10.0\\Access\\InstallRoot",
+        "Schlüsselinhalt: ", "Schlüssel: SOFTWARE\\Microsoft\\Office\\10.0\\Common\\InstallRoot",
+        "Schlüsselinhalt: C:\\OXP", " - OK: C:\\Programme\\Korvella\\krv25.mde"}},
+      {{kOffice + "11.0\\Access\\InstallRoot\\Path=C:\\O11", kOffice + "11.0\\Common\\InstallRoot\\Path=C:\\Common",
+        "file:C:\\O11\\msaccess.exe", "AccVersion=3", "file:C:\\Programme\\Korvella\\krv25.mde",
+        "file:C:\\Programme\\Korvella\\krv25.MDB"},
+       "\"C:\\O11\\msaccess.exe\" \"" + kDb + "\"",
+       "",
+       {"Schlüsselinhalt: C:\\O11", "Schlüssel: SOFTWARE\\Microsoft\\Office\\11.0\\Common\\InstallRoot",
+        "Verwendeter Pfad: C:\\O11\\msaccess.exe"}},
+      {{"access"}, kAccessD, "", {"Absoluter Pfad wird verwendet: D:\\Access\\msaccess.exe", "Access-EXE: OK"}},
+      {{"access", "AccPath= \"D:\\Access\\MSACCESS.EXE\" "}, kAccessD, "", {}},
+      {{"file:C:\\Programme\\Office\\msaccess.exe", "AccPath=..\\Office"},
+       "\"C:\\Programme\\Office\\msaccess.exe\"",
+       "",
+       {"Relativer Pfad: ..\\Office\\", "Absoluter Pfad: C:\\Programme\\Office\\"}},
+      {{"file:C:\\Programme\\Korvella\\Access\\msaccess.exe", "AccPath=Access"},
+       "\"C:\\Programme\\Korvella\\Access\\msaccess.exe\"",
+       "",
+       {"Absoluter Pfad: C:\\Programme\\Korvella\\Access\\"}},
+      {{"file:\\\\srv\\apps\\msaccess.exe", "AccPath=\\\\srv\\apps"}, "\"\\\\srv\\apps\\msaccess.exe\"", "", {}},
+      {{"HKLM:SOFTWARE\\Custom\\Access\\Path=E:\\Nope", "HKCU:Software\\Custom\\InstallRoot\\=F:\\Office",
+        "file:F:\\Office\\Office10\\msaccess.exe", "AccPath=D:\\ignored",
+        "AccList=%|%HKLM\\SOFTWARE\\Custom\\Access\\Path%|% HKCU\\Software\\Custom\\InstallRoot\\%|SubDir|%Office10"},
+       "\"F:\\Office\\Office10\\msaccess.exe\"",
+       "",
+       {"Schlüsselliste wird aufgelöst",
+        "Gespeicherter Wert: ", "Gespeicherter Wert: HKLM\\SOFTWARE\\Custom\\Access\\Path", " - HKey: HKLM",
+        " - Schlüssel: SOFTWARE\\Custom\\Access", " - Wertname: Path", " - Unterordner: -", " - Dateiname: -",
+        "Schlüsselinhalt: E:\\Nope", "Access-EXE: E:\\Nope\\msaccess.exe",
+        "Access-EXE: Nicht vorhanden an dieser Position", " - Wertname: -", " - Unterordner: Office10",
+        "Schlüssel um Unterpfad ergänzt: F:\\Office\\Office10\\", "Access-EXE: OK"}},
+      {{"HKLM:SOFTWARE\\Custom\\Exe=G:\\Acc\\MSACCESS.EXE", "file:G:\\Acc\\msaccess.exe",
+        "AccList=HKLM\\Software\\Custom\\Exe%|SubDir|%x%|Filename%|other.exe"},
+       "\"G:\\Acc\\MSACCESS.EXE\"",
+       "",
+       {" - Dateiname: other.exe", "Access-EXE: G:\\Acc\\MSACCESS.EXE"}},
+  });
 }
 
-std::vector<RunMdbCase> ArgumentCases() {
-  const std::string wrkgrp = "/wrkgrp \"C:\\Programme\\Korvella\\krvwrk25.mdw\"";
-  return {
-      {"database and workgroup file from folders",
-       [](RunMdbWorld& w) {
-         AccessOnD(w);
-         w.fs.AddFile("\\\\srv\\daten\\Korvella\\krv25.mde");
-         w.fs.AddFile("C:\\Programme\\System\\krvwrk25.mdw");
-         w.runner->SetDBPath("\\\\srv\\daten\\Korvella");
-         w.runner->SetDBFilename("krv25.mde");
-         w.runner->SetSystemDBPath("..\\System");
-         w.runner->SetSystemDBFilename("krvwrk25.mdw");
-       },
-       kAccessD,
-       "\"\\\\srv\\daten\\Korvella\\krv25.mde\" /wrkgrp \"C:\\Programme\\System\\krvwrk25.mdw\"",
+TEST(cuRunMDB_CommandLineTest, Arguments) {
+  RunCases({
+      {{"access", "file:\\\\srv\\daten\\krv25.mde", "file:C:\\Programme\\System\\krvwrk25.mdw", "DBPath=\\\\srv\\daten",
+        "DBFilename=krv25.mde", "SysPath=..\\System", "SysFilename=krvwrk25.mdw"},
+       kAccessD + " \"\\\\srv\\daten\\krv25.mde\" /wrkgrp \"C:\\Programme\\System\\krvwrk25.mdw\"",
        "",
-       {"[Datenbank-Pfad]", "Berechneter Pfad: \\\\srv\\daten\\Korvella\\",
-        "Datenbank: \\\\srv\\daten\\Korvella\\krv25.mde", "Datenbank: OK", "[SysDB-Pfad]",
-        "Relativer Pfad: ..\\System\\", "Absoluter Pfad: C:\\Programme\\System\\",
-        "Berechneter Pfad: C:\\Programme\\System\\", "SysDB: C:\\Programme\\System\\krvwrk25.mdw", "SysDB: OK"}},
-      {"database and workgroup file by name in the program folder",
-       [](RunMdbWorld& w) {
-         AccessOnD(w);
-         w.fs.AddFile("C:\\Programme\\Korvella\\front.mde");
-         w.fs.AddFile("C:\\Programme\\Korvella\\krvwrk25.mdw");
-         w.runner->SetDBFilename("front.mde");
-         w.runner->SetSystemDBFilename("krvwrk25.mdw");
-       },
-       kAccessD,
-       "\"C:\\Programme\\Korvella\\front.mde\" " + wrkgrp,
+       {"[Datenbank-Pfad]", "Berechneter Pfad: \\\\srv\\daten\\", "Datenbank: \\\\srv\\daten\\krv25.mde",
+        "Datenbank: OK", "[SysDB-Pfad]", "Relativer Pfad: ..\\System\\", "Absoluter Pfad: C:\\Programme\\System\\",
+        "SysDB: C:\\Programme\\System\\krvwrk25.mdw", "SysDB: OK"}},
+      {{"access", "file:C:\\Programme\\Korvella\\front.mde", "file:C:\\Programme\\Korvella\\krvwrk25.mdw",
+        "DBFilename=front.mde", "SysFilename=krvwrk25.mdw"},
+       kAccessD + " \"C:\\Programme\\Korvella\\front.mde\"" + kWrkgrp,
        "",
-       {"Kein Pfad angegeben, im aktuellen Verzeichnis suchen", "Datenbank: C:\\Programme\\Korvella\\front.mde",
-        "Datenbank: OK", "SysDB: C:\\Programme\\Korvella\\krvwrk25.mdw", "SysDB: OK"}},
-      {"database folder without file name gives no database",
-       [](RunMdbWorld& w) {
-         AccessOnD(w);
-         w.runner->SetDBPath("C:\\Daten");
-       },
-       kAccessD,
+       {"Kein Pfad angegeben, im aktuellen Verzeichnis suchen", "Datenbank: C:\\Programme\\Korvella\\front.mde"}},
+      {{"access", "HKCU:Software\\K\\Db=E:\\krv.mdb", "file:E:\\krv.mdb", "DBList=HKCU\\Software\\K\\Db",
+        "HKLM:SOFTWARE\\K\\=E:\\W", "file:E:\\W\\Sys\\w.mdw",
+        "SysList=HKLM\\SOFTWARE\\K\\%|SubDir|%Sys%|Filename%|w.mdw"},
+       kAccessD + " \"E:\\krv.mdb\" /wrkgrp \"E:\\W\\Sys\\w.mdw\"",
        "",
+       {"Datenbank: E:\\krv.mdb", "Schlüsselinhalt um Unterpfad ergänzt: E:\\W\\Sys\\", "SysDB: OK"}},
+      {{"access", "DBPath=C:\\Daten"}, kAccessD, "", {"Kein Dateiname angegeben, Pfad kann nicht ermittelt werden"}},
+      {{"access", "db", "VerifyProfile"}, kAccessDb, "", {"[Profil]", "Kein Profil eingestellt"}},
+      {{"access", "db", "Profile=Team/A;B"}, kAccessDb + " /Profile \"Team//A;;B\"", "", {"Profil: Team/A;B"}},
+      {{"access", "db", kOffice + "10.0\\Access\\Profiles\\KORVELLA 10.25=x", "AccVersion=2", "VerifyProfile",
+        "Profile=Korvella 10.25"},
+       kAccessDb + " /Profile \"Korvella 10.25\"",
        "",
-       {"Kein Dateiname angegeben, Pfad kann nicht ermittelt werden", "[SysDB-Pfad]"}},
-      {"profile with a blank",
-       WithDb([](cuRunMDB& r) { r.SetProfile("Korvella 10.25"); }),
-       kAccessD,
-       kDbQ + " /Profile \"Korvella 10.25\"",
-       "",
-       {"[Profil]", "Profil: Korvella 10.25"}},
-      {"no profile, whatever VerifyProfile says",
-       WithDb([](cuRunMDB& r) { r.SetVerifyProfile(true); }),
-       kAccessD,
-       kDbQ,
-       "",
-       {"[Profil]", "Kein Profil eingestellt"}},
-      {"profile with slash and semicolon",
-       WithDb([](cuRunMDB& r) { r.SetProfile("Team/A;B"); }),
-       kAccessD,
-       kDbQ + " /Profile \"Team//A;;B\"",
-       "",
-       {"Profil: Team/A;B"}},
-      {"verified profile, letter case ignored",
-       [](RunMdbWorld& w) {
-         AccessAndDb(w);
-         w.SetHklm("SOFTWARE\\Microsoft\\Office\\10.0\\Access\\Profiles", "KORVELLA 10.25", "x");
-         w.runner->SetAccVersion(2);
-         w.runner->SetVerifyProfile(true);
-         w.runner->SetProfile("Korvella 10.25");
-       },
-       kAccessD,
-       kDbQ + " /Profile \"Korvella 10.25\"",
-       "",
-       {"Profil: Korvella 10.25", "Schlüssel: SOFTWARE\\Microsoft\\Office\\10.0\\Access\\Profiles", "Profil: OK"}},
-      {"all options in index order",
-       WithDb([](cuRunMDB& r) {
-         for (int i = 6; i >= 0; --i) r.SetAccOption(i, true);
-       }),
-       kAccessD,
-       kDbQ + " /Compact /Excl /nostartup /Repair /ro /Runtime /Decompile",
+       {"Schlüssel: SOFTWARE\\Microsoft\\Office\\10.0\\Access\\Profiles", "Profil: OK"}},
+      {{"access", "db", "Option=6", "Option=5", "Option=4", "Option=3", "Option=2", "Option=1", "Option=0"},
+       kAccessDb + " /Compact /Excl /nostartup /Repair /ro /Runtime /Decompile",
        "",
        {}},
-      {"macro", WithDb([](cuRunMDB& r) { r.SetMacro(" AutoStart "); }), kAccessD, kDbQ + " /x \"AutoStart\"", "", {}},
-      {"macro already quoted",
-       WithDb([](cuRunMDB& r) { r.SetMacro("\"Start Makro\""); }),
-       kAccessD,
-       kDbQ + " /x \"Start Makro\"",
-       "",
+      {{"access", "db", "Macro= AutoStart ", "User=VZ"},
+       kAccessDb + " /x \"AutoStart\" /user \"VZ\"",
+       kAccessDb + " /x \"AutoStart\" /user \"XXXX\"",
        {}},
-      {"user without password",
-       WithDb([](cuRunMDB& r) { r.SetSystemDBUser("VZ"); }),
-       kAccessD,
-       kDbQ + " /user \"VZ\"",
-       kDbQ + " /user \"XXXX\"",
+      {{"access", "db", "Pwd=ZBNHte"}, kAccessDb, "", {}},
+      {{"access", "db", "User=Max Muster;1", "Pwd=a/b", "Cmd=a b"},
+       kAccessDb + " /user \"Max Muster;;1\" /pwd \"a//b\" /cmd \"a b\"",
+       kAccessDb + " /user \"XXXX\" /pwd \"YYYY\" /cmd \"a b\"",
        {}},
-      {"password without user is not passed",
-       WithDb([](cuRunMDB& r) { r.SetSystemDBPwd("ZBNHte"); }),
-       kAccessD,
-       kDbQ,
-       "",
+      {{"access", "db", "User=\"VZ\"", "Cmd= \"krv25.exe\" "},
+       kAccessDb + " /user \"VZ\" /cmd \"krv25.exe\"",
+       kAccessDb + " /user \"XXXX\" /cmd \"krv25.exe\"",
        {}},
-      {"user with blank and semicolon, password with slash",
-       WithDb([](cuRunMDB& r) {
-         r.SetSystemDBUser("Max Muster;1");
-         r.SetSystemDBPwd("a/b");
-       }),
-       kAccessD,
-       kDbQ + " /user \"Max Muster;;1\" /pwd \"a//b\"",
-       kDbQ + " /user \"XXXX\" /pwd \"YYYY\"",
-       {}},
-      {"cmd comes last",
-       WithDb([](cuRunMDB& r) {
-         r.SetSystemDBUser("VZ");
-         r.SetSystemDBPwd("ZBNHte");
-         r.SetMacro("M");
-         r.SetCmd("krv25.exe");
-       }),
-       kAccessD,
-       kDbQ + " /x \"M\" /user \"VZ\" /pwd \"ZBNHte\" /cmd \"krv25.exe\"",
-       kDbQ + " /x \"M\" /user \"XXXX\" /pwd \"YYYY\" /cmd \"krv25.exe\"",
-       {}},
-      {"cmd without user", WithDb([](cuRunMDB& r) { r.SetCmd("a b"); }), kAccessD, kDbQ + " /cmd \"a b\"", "", {}},
-      {"what the loader sets",
-       [](RunMdbWorld& w) {
-         w.fs.AddFile("D:\\Access\\msaccess.exe");
-         w.fs.AddFile("C:\\Programme\\Korvella\\krv25.mde");
-         w.fs.AddFile("C:\\Programme\\Korvella\\krvwrk25.mdw");
-         w.runner->SetAccOption(5, true);
-         w.runner->SetAccPath("D:\\Access\\msaccess.exe");
-         w.runner->SetAccVersion(2);
-         w.runner->SetDBPath("C:\\Programme\\Korvella\\");
-         w.runner->SetDBFilename("krv25.mde");
-         w.runner->SetSystemDBUser("VZ");
-         w.runner->SetSystemDBPwd("ZBNHte");
-         w.runner->SetSystemDBPath("C:\\Programme\\Korvella\\");
-         w.runner->SetSystemDBFilename("krvwrk25.mdw");
-         w.runner->SetCmd("krv25.exe");
-       },
-       kAccessD,
-       "\"C:\\Programme\\Korvella\\krv25.mde\" " + wrkgrp + " /Runtime /user \"VZ\" /pwd \"ZBNHte\" /cmd \"krv25.exe\"",
-       "\"C:\\Programme\\Korvella\\krv25.mde\" " + wrkgrp + " /Runtime /user \"XXXX\" /pwd \"YYYY\" /cmd \"krv25.exe\"",
+      // What the loader sets.
+      {{"file:D:\\Access\\msaccess.exe", "file:C:\\Programme\\Korvella\\krv25.mde",
+        "file:C:\\Programme\\Korvella\\krvwrk25.mdw", "Option=5", "AccPath=D:\\Access\\msaccess.exe",
+        "DBPath=C:\\Programme\\Korvella\\", "DBFilename=krv25.mde", "User=VZ", "Pwd=ZBNHte",
+        "SysPath=C:\\Programme\\Korvella\\", "SysFilename=krvwrk25.mdw", "Cmd=krv25.exe"},
+       kAccessD + " \"C:\\Programme\\Korvella\\krv25.mde\"" + kWrkgrp +
+           " /Runtime /user \"VZ\" /pwd \"ZBNHte\" /cmd \"krv25.exe\"",
+       kAccessD + " \"C:\\Programme\\Korvella\\krv25.mde\"" + kWrkgrp +
+           " /Runtime /user \"XXXX\" /pwd \"YYYY\" /cmd \"krv25.exe\"",
        {"Berechneter Pfad: C:\\Programme\\Korvella\\", "Datenbank: OK", "SysDB: OK"}},
-  };
+  });
 }
 
-TEST(cuRunMDB_CommandLineTest, Arguments) { RunCases(ArgumentCases()); }
-
-TEST(cuRunMDB_CommandLineTest, TwoCallsGiveTheSameResults) {
+TEST(cuRunMDB_CommandLineTest, WholeDebugLog) {
   RunMdbWorld w;
-  AccessAndDb(w);
-  w.runner->SetSystemDBUser("VZ");
-  w.runner->SetSystemDBPwd("ZBNHte");
-  w.runner->SetCmd("krv25.exe");
+  w.Apply({kOffice + "8.0\\Common\\InstallRoot\\OfficeBin=C:\\O97", "file:C:\\O97\\msaccess.exe", "db"});
   ASSERT_TRUE(w.runner->GetCommandLine());
-  const std::string line = w.runner->CommandLine(), hidden = w.runner->CommandLineHiddenUserPW();
-  const std::string args = w.runner->CommandLineArgs(), log = w.runner->DebugLog();
+  EXPECT_EQ(w.runner->CommandLine(), "\"C:\\O97\\msaccess.exe\" \"" + kDb + "\"");
+  EXPECT_EQ(
+      w.runner->DebugLog(),
+      "[Access-Pfad]\r\nOffice-Schlüssel wird verwendet\r\nSchlüssel: "
+      "SOFTWARE\\Microsoft\\Office\\8.0\\Common\\InstallRoot\r\nSchlüsselinhalt: C:\\O97\r\nVerwendeter Pfad: "
+      "C:\\O97\\msaccess.exe\r\nAccess-EXE: OK\r\n\r\n[Datenbank-Pfad]\r\nKein Pfad angegeben, im aktuellen "
+      "Verzeichnis suchen\r\nKein Dateiname angegeben, im aktuellen Verzeichnis suchen\r\nSuche nach: "
+      "C:\\Programme\\Korvella\\krv25.mdb\r\n - OK: C:\\Programme\\Korvella\\krv25.mdb\r\n\r\n[SysDB-Pfad]\r\nKeine "
+      "SysDB\r\n\r\n[Profil]\r\nKein Profil eingestellt");
+}
+
+TEST(cuRunMDB_CommandLineTest, SecondCallStartsAfreshAndTheLogHidesThePassword) {
+  RunMdbWorld w;
+  w.Apply({"access", "db", "User=VZ", "Pwd=ZBNHte"});
+  ASSERT_TRUE(w.runner->GetCommandLine());
+  const std::string line = w.runner->CommandLine(), log = w.runner->DebugLog();
   ASSERT_TRUE(w.runner->GetCommandLine());
   EXPECT_EQ(w.runner->CommandLine(), line);
-  EXPECT_EQ(w.runner->CommandLineHiddenUserPW(), hidden);
-  EXPECT_EQ(w.runner->CommandLineArgs(), args);
+  EXPECT_EQ(w.runner->CommandLineArgs(), "\"" + kDb + "\" /user \"VZ\" /pwd \"ZBNHte\"");
   EXPECT_EQ(w.runner->DebugLog(), log);
-}
-
-TEST(cuRunMDB_CommandLineTest, MaskedLineAndLogNeverShowUserOrPassword) {
-  for (const auto& [user, pwd] : std::vector<std::pair<std::string, std::string>>{
-           {"Geheimnutzer", "Kennwort§42"}, {"XXXX", "YYYY/;"}, {"ü ß", "  Passwort mit Blank  "}}) {
-    RunMdbWorld w;
-    AccessAndDb(w);
-    w.runner->SetSystemDBUser(user);
-    w.runner->SetSystemDBPwd(pwd);
-    w.runner->SetCmd("krv25.exe");
-    ASSERT_TRUE(w.runner->GetCommandLine());
-    const std::string& hidden = w.runner->CommandLineHiddenUserPW();
-    EXPECT_EQ(hidden, kAccessD + " " + kDbQ + " /user \"XXXX\" /pwd \"YYYY\" /cmd \"krv25.exe\"");
-    if (user != "XXXX") {
-      EXPECT_EQ(hidden.find(user), std::string::npos);
-      EXPECT_EQ(hidden.find(pwd), std::string::npos);
-    }
-    EXPECT_EQ(w.runner->DebugLog().find(user), std::string::npos);
-    EXPECT_EQ(w.runner->DebugLog().find(pwd), std::string::npos);
-  }
-}
-
-TEST(cuRunMDB_CommandLineTest, SetDefaultsResetsVersionOptionsAndSeparatorsOnly) {
-  RunMdbWorld w;
-  cuRunMDB& r = *w.runner;
-  r.SetAccVersion(3);
-  r.SetAccOption(2, true);
-  r.SetRegListSeparator(";");
-  r.SetAccPath("D:\\A");
-  r.SetDefaults();
-  EXPECT_EQ(r.AccVersion(), 0);
-  EXPECT_FALSE(r.AccOption(2));
-  EXPECT_EQ(r.RegListSeparator(), "%|%");
-  EXPECT_EQ(r.AccPath(), "D:\\A");
+  EXPECT_EQ(log.find("ZBNHte"), std::string::npos);
 }
 
 }  // namespace

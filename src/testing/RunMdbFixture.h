@@ -1,11 +1,11 @@
 // Test set-up shared by the runner's tests: a fake registry and file system,
-// a program folder "C:\Programme\Korvella" with the program "krv25", and
-// helpers to look at the debug log line by line.
+// a program folder "C:\Programme\Korvella" with the program "krv25", and a
+// set-up written as a list of short texts (see Apply).
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,8 +16,9 @@
 
 namespace krv {
 
-inline constexpr const char* kProgramDir = "C:\\Programme\\Korvella";
-inline constexpr const char* kOfficeKey = "SOFTWARE\\Microsoft\\Office\\";
+inline const std::string kDb = "C:\\Programme\\Korvella\\krv25.mdb";
+inline const std::string kAccessD = "\"D:\\Access\\msaccess.exe\"";
+inline const std::string kAccessDb = kAccessD + " \"" + kDb + "\"";
 
 // One complete set-up; a table test makes a fresh one per row.
 struct RunMdbWorld {
@@ -28,92 +29,88 @@ struct RunMdbWorld {
     int MousePointer() const override { return value; }
     void SetMousePointer(int pointer) override { value = pointer; }
   } pointer;
-  std::unique_ptr<cuRunMDB> runner = MakeRunner();
+  std::unique_ptr<cuRunMDB> runner =
+      std::make_unique<cuRunMDB>(RunMdbContext{reg, fs, "C:\\Programme\\Korvella", "krv25", "krv25", &pointer});
 
-  std::unique_ptr<cuRunMDB> MakeRunner() {
-    return std::make_unique<cuRunMDB>(RunMdbContext{reg, fs, kProgramDir, "krv25", "krv25", &pointer});
-  }
-
-  void SetHklm(const std::string& key, const std::string& name, const std::string& value) {
-    reg.SetString(Hive::LocalMachine, key, name, value);
-  }
-
-  // Office `version` ("8.0" ... "11.0") with msaccess.exe in `folder`, under
-  // the Access or the Common InstallRoot key.
-  std::string InstallOffice(const std::string& version, const std::string& folder, bool common = false) {
-    const bool office8 = version == "8.0";
-    const std::string key = kOfficeKey + version + (office8 || common ? "\\Common" : "\\Access") + "\\InstallRoot";
-    SetHklm(key, office8 ? "OfficeBin" : "Path", folder);
-    const std::string exe = cuRunMDB_Helpers::TerminateString(folder, "\\") + "msaccess.exe";
-    fs.AddFile(exe);
-    return exe;
-  }
-
-  std::vector<std::string> LogLines() const {
-    std::vector<std::string> lines;
-    const std::string& log = runner->DebugLog();
-    size_t from = 0;
-    for (size_t at = log.find("\r\n"); at != std::string::npos; at = log.find("\r\n", from)) {
-      lines.push_back(log.substr(from, at - from));
-      from = at + 2;
+  // Each item: "access" (msaccess.exe in D:\Access, set as AccPath), "db"
+  // (krv25.mdb in the program folder), "file:<path>", "folder:<path>",
+  // "HKLM:<key>\<name>=<text>" or "HKCU:...", or "<Property>=<value>".
+  void Apply(const std::vector<std::string>& items) {
+    using Setter = void (cuRunMDB::*)(std::string);
+    static const std::map<std::string, Setter> kSetters = {{"AccPath", &cuRunMDB::SetAccPath},
+                                                           {"AccList", &cuRunMDB::SetAccRegListString},
+                                                           {"Cmd", &cuRunMDB::SetCmd},
+                                                           {"DBFilename", &cuRunMDB::SetDBFilename},
+                                                           {"DBPath", &cuRunMDB::SetDBPath},
+                                                           {"DBList", &cuRunMDB::SetDBRegListString},
+                                                           {"Macro", &cuRunMDB::SetMacro},
+                                                           {"Profile", &cuRunMDB::SetProfile},
+                                                           {"SysFilename", &cuRunMDB::SetSystemDBFilename},
+                                                           {"SysPath", &cuRunMDB::SetSystemDBPath},
+                                                           {"Pwd", &cuRunMDB::SetSystemDBPwd},
+                                                           {"SysList", &cuRunMDB::SetSystemDBRegListString},
+                                                           {"User", &cuRunMDB::SetSystemDBUser}};
+    for (const std::string& item : items) {
+      const size_t colon = item.find(':'), eq = item.find('=');
+      const std::string head = item.substr(0, colon), name = item.substr(0, eq), value = item.substr(eq + 1);
+      if (item == "access") {
+        Apply({"file:D:\\Access\\msaccess.exe", "AccPath=D:\\Access"});
+      } else if (item == "db") {
+        fs.AddFile(kDb);
+      } else if (head == "file" || head == "folder") {
+        head == "file" ? fs.AddFile(item.substr(colon + 1)) : fs.AddFolder(item.substr(colon + 1));
+      } else if (head == "HKLM" || head == "HKCU") {
+        const size_t slash = item.rfind('\\', eq);
+        reg.SetString(head == "HKLM" ? Hive::LocalMachine : Hive::CurrentUser,
+                      item.substr(colon + 1, slash - colon - 1), item.substr(slash + 1, eq - slash - 1), value);
+      } else if (name == "AccVersion") {
+        runner->SetAccVersion(std::stoi(value));
+      } else if (name == "Option") {
+        runner->SetAccOption(std::stoi(value), true);
+      } else if (name == "VerifyProfile") {
+        runner->SetVerifyProfile(true);
+      } else {
+        (runner.get()->*kSetters.at(name))(value);
+      }
     }
-    lines.push_back(log.substr(from));
-    return lines;
   }
 
-  // True when `want` appear among the log lines in this order (others may lie between).
+  // True when `want` appear among the log lines in this order (others may lie
+  // between).
   ::testing::AssertionResult LogHasInOrder(const std::vector<std::string>& want) const {
-    const std::vector<std::string> lines = LogLines();
+    const std::string log = runner->DebugLog() + "\r\n";
     size_t i = 0;
-    for (const std::string& line : lines) {
-      if (i < want.size() && line == want[i]) ++i;
+    for (size_t from = 0, at; i < want.size() && (at = log.find("\r\n", from)) != std::string::npos; from = at + 2) {
+      if (log.compare(from, at - from, want[i]) == 0) ++i;
     }
     if (i == want.size()) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "missing log line \"" << want[i] << "\" in:\n" << runner->DebugLog();
   }
 };
 
-class RunMdbTest : public ::testing::Test, public RunMdbWorld {};
-
-// One row of a command-line table: a set-up and what GetCommandLine gives.
+// One row of a command-line table: the set-up, the whole command line, the
+// masked one (empty: the same) and log lines in order.
 struct RunMdbCase {
-  const char* name;
-  std::function<void(RunMdbWorld&)> setup;
-  std::string exe;          // quoted executable
-  std::string args;         // CommandLineArgs; CommandLine is exe, blank, args
-  std::string hidden_args;  // the masked arguments; empty: the same as args
+  std::vector<std::string> setup;
+  std::string line, hidden;
   std::vector<std::string> log;
 };
 
-// Runs each row on a fresh set-up and compares the three lines and the log.
+// Runs each row on a fresh set-up; the arguments are the line after the quoted
+// executable.
 inline void RunCases(const std::vector<RunMdbCase>& cases) {
   for (const RunMdbCase& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.line);
     RunMdbWorld w;
-    c.setup(w);
+    w.Apply(c.setup);
     ASSERT_TRUE(w.runner->GetCommandLine());
-    const std::string sep = c.args.empty() ? "" : " ";
-    const std::string& hidden = c.hidden_args.empty() ? c.args : c.hidden_args;
-    EXPECT_EQ(w.runner->CommandLine(), c.exe + sep + c.args);
-    EXPECT_EQ(w.runner->CommandLineArgs(), c.args);
-    EXPECT_EQ(w.runner->CommandLineHiddenUserPW(), c.exe + sep + hidden);
+    EXPECT_EQ(w.runner->CommandLine(), c.line);
+    EXPECT_EQ(w.runner->CommandLineHiddenUserPW(), c.hidden.empty() ? c.line : c.hidden);
+    const size_t args = c.line.find('"', 1) + 2;
+    EXPECT_EQ(w.runner->CommandLineArgs(), args < c.line.size() ? c.line.substr(args) : "");
     EXPECT_TRUE(w.LogHasInOrder(c.log));
     EXPECT_FALSE(w.runner->TestModeError());
   }
-}
-
-inline const std::string kDb = "C:\\Programme\\Korvella\\krv25.mdb";
-inline const std::string kDbQ = "\"" + kDb + "\"";
-inline const std::string kAccessD = "\"D:\\Access\\msaccess.exe\"";
-
-inline void AccessOnD(RunMdbWorld& w) {
-  w.fs.AddFile("D:\\Access\\msaccess.exe");
-  w.runner->SetAccPath("D:\\Access");
-}
-
-inline void AccessAndDb(RunMdbWorld& w) {
-  AccessOnD(w);
-  w.fs.AddFile(kDb);
 }
 
 }  // namespace krv
