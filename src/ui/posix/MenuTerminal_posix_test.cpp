@@ -13,8 +13,7 @@ namespace krv {
 namespace {
 
 // The events as "Name arguments;" one after the other.
-class RecordingEvents final : public MenuEvents {
- public:
+struct RecordingEvents final : MenuEvents {
   std::string log;
   void KeyDown(int32_t key, int32_t shift) override { Add("KeyDown", key, shift); }
   void LabelMouseMove(int32_t i) override { Add("LabelMouseMove", i); }
@@ -31,8 +30,6 @@ class RecordingEvents final : public MenuEvents {
   void ContextSkin(int32_t skin) override { Add("ContextSkin", skin); }
   void QueryUnload(UnloadMode mode) override { Add("QueryUnload", mode); }
   void AppActivated(bool active) override { Add("AppActivated", active); }
-
- private:
   void Add(const std::string& name, int a, int b = -1) {
     log += name + " " + std::to_string(a) + (b < 0 ? "" : " " + std::to_string(b)) + ";";
   }
@@ -78,15 +75,11 @@ struct Shown {
 };
 
 TEST(TerminalMenuTest, ColoursFallBackToWhatTheTerminalHas) {
-  const uint32_t cases[][3] = {{0x808080, 0x1000000, 0x808080},
-                               {0x000005, 0x1000000, 0},
-                               {0x808080, 256, 244},
-                               {0x0000FF, 256, 21},
-                               {0x0000FF, 16, 12},
-                               {0xFFFFFF, 8, 7},
-                               {0x808080, 2, ~0u},
-                               {Terminal::kDefaultColor, 256, ~0u}};
-  for (const auto& c : cases) EXPECT_EQ(TerminalColor(c[0], int(c[1])), int(c[2])) << std::hex << c[0] << " " << c[1];
+  const uint32_t rgb[] = {0x808080, 0x000005, 0x808080, 0x0000FF,
+                          0x0000FF, 0xFFFFFF, 0x808080, Terminal::kDefaultColor};
+  const int colors[] = {1 << 24, 1 << 24, 256, 256, 16, 8, 2, 256}, want[] = {0x808080, 0, 244, 21, 12, 7, -1, -1};
+  for (int i = 0; i < 8; ++i)
+    EXPECT_EQ(TerminalColor(rgb[i], colors[i]), want[i]) << std::hex << rgb[i] << " " << colors[i];
 }
 
 TEST(TerminalMenuTest, DrawsTheMenuAndTheCountdownAndStepsAsideForAMessageBox) {
@@ -99,8 +92,7 @@ TEST(TerminalMenuTest, DrawsTheMenuAndTheCountdownAndStepsAsideForAMessageBox) {
   EXPECT_TRUE(m.Has("\x1b[?1003h") && m.Has("\x1b[?1006;1000h") && m.Has("\x1b[?1004h"));
   // The bold caption of item 2 in white on the skin's grey, on 256 colours.
   EXPECT_TRUE(m.Has("\x1b[0;1;4m\x1b[38;5;231m\x1b[48;5;242mV"));
-  EXPECT_TRUE(m.RowHas(3, "KORVELLA II.5"));
-  EXPECT_TRUE(m.RowHas(ItemRow(3) - 1, "Kompressor       (5)"));
+  EXPECT_TRUE(m.RowHas(3, "KORVELLA II.5") && m.RowHas(ItemRow(3) - 1, "Kompressor       (5)"));
   EXPECT_TRUE(m.RowHas(18, "VersionsInfo starten"));  // the tooltip of the bold item
   m.view->MoveCountToItem(0);
   EXPECT_TRUE(m.RowHas(ItemRow(0) - 1, "KORVELLA         (5)") && m.RowHas(ItemRow(3) - 1, "(5)", false));
@@ -144,20 +136,14 @@ TEST(TerminalMenuTest, KeysAndMouseReportsBecomeEvents) {
        "LabelMouseDown 1 1;LabelMouseDown 1 1;"},
       {"\x1b[O\x1b[I", "AppActivated 0;AppActivated 1;"},
   };
-  for (const auto& [bytes, want] : cases) {
-    EXPECT_EQ(m.After({bytes}, want), want) << Visible(bytes);
-  }
+  for (const auto& [bytes, want] : cases) EXPECT_EQ(m.After({bytes}, want), want) << Visible(bytes);
 }
 
 TEST(TerminalMenuTest, ContextMenuChoosesByKeysAndMouseAndClosesOnFocusOut) {
   Shown m;
   m.view->ShowContextMenu(true, 1);  // at the first item, as none has the focus
   EXPECT_TRUE(m.RowHas(ItemRow(0) + 1, "✓ Autom. entladen") && m.RowHas(ItemRow(0) + 4, "✓ Blau"));
-  const struct {
-    bool at_mouse;
-    std::vector<std::string> typed;
-    std::string want;
-  } cases[] = {
+  const std::tuple<bool, std::vector<std::string>, std::string> cases[] = {
       {false, {"\x1b[B\r"}, "ContextSkin 0;"},
       {false, {"1"}, "ContextAutoUnload;"},
       {false, {"\x1b", "\t"}, "KeyDown 9 0;"},
@@ -165,10 +151,10 @@ TEST(TerminalMenuTest, ContextMenuChoosesByKeysAndMouseAndClosesOnFocusOut) {
       {true, {Click(0, 43, 10)}, "ContextSkin 2;"},  // entries on rows +1 and +3 to +5 from the mouse
       {true, {Click(0, 20, ItemRow(1)), Click(0, 20, ItemRow(1))}, "LabelMouseDown 1 1;LabelClick 1;"},
   };
-  for (const auto& c : cases) {
-    if (c.at_mouse) m.After({Sgr(35, 40, 5)});
+  for (const auto& [at_mouse, typed, want] : cases) {
+    if (at_mouse) m.After({Sgr(35, 40, 5)});
     m.view->ShowContextMenu(false, 2);
-    EXPECT_EQ(m.After(c.typed, c.want), c.want) << Visible(c.typed[0]);
+    EXPECT_EQ(m.After(typed, want), want) << Visible(typed[0]);
   }
 }
 
@@ -223,11 +209,8 @@ TEST(TerminalMenuTest, WithoutATerminalPrintsLinesAndReadsPlainKeys) {
   EXPECT_EQ(m.events.log, "QueryUnload 0;");
   char printed[4096] = {};
   ASSERT_GT(read(out[0], printed, sizeof printed - 1), 0);
-  EXPECT_NE(std::string(printed).find("KORVELLA II.5\n  KORVELLA        KORVELLA starten\n"), std::string::npos);
-  EXPECT_NE(std::string(printed).find("  Abbrechen       Formular schließen\nTasten: Tab/Pfeile wählen, Enter startet, "
-                                      "Esc bricht ab, F2 Kontextmenü\nAuswahl: KORVELLA\nKORVELLA (5)\nKORVELLA (4)\n"
-                                      "Countdown angehalten\n"),
-            std::string::npos)
+  EXPECT_TRUE(std::string(printed).ends_with(
+      "Kontextmenü\nAuswahl: KORVELLA\nKORVELLA (5)\nKORVELLA (4)\nCountdown angehalten\n"))
       << printed;
   for (int fd : {in[0], out[0], out[1]}) close(fd);
 }
