@@ -78,22 +78,6 @@ TEST_F(MenuTest, CountsDownFromFiveAndStartsKorvellaAfterFiveSeconds) {
   EXPECT_FALSE(g.forms.IsLoaded(kMenuFormName));
 }
 
-TEST_F(MenuTest, PlainStartShowsTheMenuWhileHoldingTheMutexAndStartsAfterTheCountdown) {
-  bool checked = false;
-  ui.script.push_back([this, &checked] {
-    checked = true;
-    EXPECT_TRUE(h.held.contains(kStarterMutex));
-    EXPECT_TRUE(ui.LastView()->IsVisible());
-  });
-  h.sys.command_line = "";
-  EXPECT_EQ(Main(g), 0);
-  EXPECT_TRUE(checked);
-  EXPECT_EQ(Started(), kHarnessAccess);
-  EXPECT_EQ(ui.now, 200 + 5000);  // the settling wait, then the countdown
-  EXPECT_TRUE(ui.views.empty()) << "the unloaded menu was freed";
-  EXPECT_FALSE(ui.busy);
-}
-
 TEST_F(MenuTest, MenuOpensUnderTheMouseAndStaysOnTheScreen) {
   const struct Case {
     TwipsPoint cursor;
@@ -208,6 +192,8 @@ TEST_F(MenuTest, EndingAndSiblingStartsAreCarriedOutByMainAfterTheShutdown) {
     EXPECT_EQ(gm.app, nullptr);  // Shutdown released it
     EXPECT_FALSE(fresh.held.contains(kStarterMutex));
     EXPECT_EQ(host.now, 200) << "ended before the countdown";
+    EXPECT_FALSE(host.busy);
+    EXPECT_TRUE(host.views.empty()) << "the unloaded menu was freed";
   }
 }
 

@@ -103,6 +103,7 @@ int Main(mGlobals& g) {
         return g.EndRequested() || !g.forms.AnyLoaded();
       });
       if (g.EndRequested()) Finish(g);
+      g.forms.Collect();
     } else {
       Finish(g);
     }
