@@ -61,18 +61,6 @@ int BoxLeft(int cols) { return std::max(0, (cols - kBoxWidth) / 2); }
 int BoxTop(int rows) { return std::max(0, (rows - kBoxHeight) / 2); }
 int ItemRow(int32_t item) { return 2 + 2 * item; }
 
-// UTF-8 characters of `text` (each one cell wide here).
-std::vector<std::string> Glyphs(const std::string& text) {
-  std::vector<std::string> out;
-  for (size_t i = 0; i < text.size();) {
-    size_t n = 1;
-    while (i + n < text.size() && (static_cast<unsigned char>(text[i + n]) & 0xC0) == 0x80) ++n;
-    out.push_back(text.substr(i, n));
-    i += n;
-  }
-  return out;
-}
-
 // A caption without its '&', and the position of the mnemonic letter (-1 if none).
 std::string StripMnemonic(const std::string& caption, int* mnemonic) {
   std::string out;

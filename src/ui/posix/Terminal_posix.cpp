@@ -236,18 +236,6 @@ int Xterm256(uint32_t rgb) {
   return Distance(rgb, grey * 0x010101u) < Distance(rgb, cube_rgb) ? 232 + grey_level : 16 + 36 * lr + 6 * lg + lb;
 }
 
-// UTF-8 characters of `text` (each one cell wide here).
-std::vector<std::string> Glyphs(const std::string& text) {
-  std::vector<std::string> out;
-  for (size_t i = 0; i < text.size();) {
-    size_t n = 1;
-    while (i + n < text.size() && (static_cast<unsigned char>(text[i + n]) & 0xC0) == 0x80) ++n;
-    out.push_back(text.substr(i, n));
-    i += n;
-  }
-  return out;
-}
-
 wchar_t Decode(const std::string& g) {
   const auto c = static_cast<unsigned char>(g[0]);
   if (c < 0x80 || g.size() < 2) return c < 0x80 ? c : L'?';
@@ -292,6 +280,18 @@ void MouseInput(const MEVENT& ev, std::vector<TermInput>& out) {
 }
 
 }  // namespace
+
+// UTF-8 characters of `text` (each one cell wide here).
+std::vector<std::string> Glyphs(const std::string& text) {
+  std::vector<std::string> out;
+  for (size_t i = 0; i < text.size();) {
+    size_t n = 1;
+    while (i + n < text.size() && (static_cast<unsigned char>(text[i + n]) & 0xC0) == 0x80) ++n;
+    out.push_back(text.substr(i, n));
+    i += n;
+  }
+  return out;
+}
 
 int TerminalColor(uint32_t rgb, int colors) {
   if (rgb == Terminal::kDefaultColor || colors < 8) return -1;

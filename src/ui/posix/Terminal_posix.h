@@ -49,6 +49,9 @@ struct TermInput {
 // on 256, of the 16 or 8 basic ones below; -1 (the terminal's own) on none.
 int TerminalColor(uint32_t rgb, int colors);
 
+// UTF-8 characters of `text` (each one cell wide here).
+std::vector<std::string> Glyphs(const std::string& text);
+
 // Signals that arrived while a terminal was open: the read end of a pipe that
 // becomes readable on each, and what it said since the last call.
 struct TerminalSignals {
