@@ -161,27 +161,6 @@ TEST_F(PosixShellTest, ElevationGoesThroughPkexec) {
   EXPECT_EQ(Out(), "[/Mode]\n[x y]\n");
 }
 
-TEST_F(PosixShellTest, OnlyAProgramStartedWithoutWaitingLeavesOurSession) {
-  // Field 6 of /proc/<pid>/stat is the session id.
-  Script("bin/session", "cut -d' ' -f6 /proc/$$/stat > '" + out_ + "'");
-  PosixShell shell("/nonexistent", false);
-  const std::string ours = std::to_string(getsid(0)) + "\n";
-  for (const bool wait : {true, false}) {
-    fs::remove(out_);
-    ShellStart start;
-    start.file = Win("bin/session");
-    start.wait = wait;
-    ASSERT_TRUE(shell.Start(start, &err_)) << err_;
-    for (int i = 0; i < 100 && Out().empty(); ++i) usleep(20000);
-    ASSERT_FALSE(Out().empty());
-    if (wait) {
-      EXPECT_EQ(Out(), ours);
-    } else {
-      EXPECT_NE(Out(), ours) << "lives on when the starter's terminal closes";
-    }
-  }
-}
-
 TEST_F(PosixShellTest, StartedProgramDoesNotInheritTheInstanceLock) {
   PosixInstanceMutex mutex(tmp_.native()), probe(tmp_.native());
   bool held = true;
