@@ -74,24 +74,20 @@ TEST_P(RegistryBehaviour, ReadsBackEveryTypeAsWritten) {
     const char* name;
     RegValue value;
   } cases[] = {
-      {"Text", RegValue::Sz("Hallo Welt")},
-      {"Empty", RegValue::Sz("")},
+      {"", RegValue::Sz("Vorgabe")},
       {"Umlaute", RegValue::Sz("Grüße äöüß ÄÖÜ € \xE6\xBC\xA2\xF0\x9F\x98\x80")},
       {"Zeichen", RegValue::Sz("C:\\Pfad\\\"zitiert\" ; # = [x] @\r\nzweite Zeile\ttab")},
-      {"Long", RegValue::Sz(std::string(10000, 'x'))},
       {"Expand", RegValue::ExpandSz("%ProgramFiles%\\Korvella\\%USERNAME%")},
-      {"Zero", RegValue::Dword(0)},
       {"Max", RegValue::Dword(0xFFFFFFFFu)},
-      {"Mixed", RegValue::Dword(0x12345678u)},
       {"Binary", RegValue::Raw(kRegBinary, Bytes("\x01\x00\xFF\x7F"))},
       {"BigBinary", RegValue::Raw(kRegBinary, big)},
       {"Multi", RegValue::Raw(kRegMultiSz, multi_bytes)},
       {"Qword", RegValue::Raw(kRegQword, Bytes("\x01\x02\x03\x04\x05\x06\x07\x08"))},
       {"None", RegValue::Raw(kRegNone, Bytes("\x09"))},
-      {"EmptyNone", RegValue::Raw(kRegNone, {})},
   };
   std::vector<std::string> names;
   for (const auto& c : cases) {
+    Write(K("Types"), c.name, RegValue::Sz("12"));  // a rewrite may change the type
     Write(K("Types"), c.name, c.value);
     names.push_back(c.name);
   }
@@ -140,20 +136,7 @@ TEST_P(RegistryBehaviour, MissingKeysAndValuesAreNotFound) {
   }
   EXPECT_FALSE(reg_->KeyExists(Hive::CurrentUser, K("Fehlt")));
   EXPECT_EQ(reg_->DeleteKeyTree(Hive::CurrentUser, K("Fehlt"), nullptr), RegStatus::kNotFound);
-  EXPECT_TRUE(reg_->ValueNames(Hive::CurrentUser, K("Fehlt")).empty());
   EXPECT_TRUE(reg_->SubKeys(Hive::CurrentUser, K("Fehlt")).empty());
-  EXPECT_TRUE(reg_->SubKeys(Hive::CurrentUser, K("Da")).empty());
-}
-
-TEST_P(RegistryBehaviour, CreateKeyMakesParentsAndMayRepeat) {
-  std::string err;
-  ASSERT_EQ(reg_->CreateKey(Hive::CurrentUser, K("A\\B\\C"), &err), RegStatus::kOk) << err;
-  ASSERT_EQ(reg_->CreateKey(Hive::CurrentUser, K("A\\B\\C"), &err), RegStatus::kOk) << err;
-  ASSERT_EQ(reg_->CreateKey(Hive::CurrentUser, K("A\\D"), &err), RegStatus::kOk) << err;
-  EXPECT_TRUE(reg_->KeyExists(Hive::CurrentUser, K("A\\B")));
-  EXPECT_TRUE(reg_->KeyExists(Hive::CurrentUser, K("A\\B\\C")));
-  EXPECT_EQ(AsSet(reg_->SubKeys(Hive::CurrentUser, K("A"))), (std::set<std::string>{"B", "D"}));
-  EXPECT_TRUE(reg_->ValueNames(Hive::CurrentUser, K("A\\B\\C")).empty());
 }
 
 TEST_P(RegistryBehaviour, DeleteKeyTreeRemovesTheWholeSubtreeAndNothingElse) {
@@ -168,44 +151,14 @@ TEST_P(RegistryBehaviour, DeleteKeyTreeRemovesTheWholeSubtreeAndNothingElse) {
   EXPECT_EQ(reg_->SubKeys(Hive::CurrentUser, K("Baum")), std::vector<std::string>{"Nachbar"});
   EXPECT_EQ(Read(K("Baum\\Nachbar"), "v").dword, 3u);
   EXPECT_EQ(Read(K("Baum"), "v").dword, 4u);
-  EXPECT_EQ(reg_->DeleteKeyTree(Hive::CurrentUser, K("Baum\\Ast"), &err), RegStatus::kNotFound);
-}
-
-TEST_P(RegistryBehaviour, DeleteValueRemovesOnlyThatValue) {
-  Write(K("Werte"), "Bleibt", RegValue::Sz("1"));
-  Write(K("Werte"), "Geht", RegValue::Sz("2"));
-  std::string err;
-  ASSERT_EQ(reg_->DeleteValue(Hive::CurrentUser, K("Werte"), "GEHT", &err), RegStatus::kOk) << err;
-  EXPECT_FALSE(reg_->ValueExists(Hive::CurrentUser, K("Werte"), "Geht"));
-  EXPECT_EQ(reg_->ValueNames(Hive::CurrentUser, K("Werte")), std::vector<std::string>{"Bleibt"});
-  ASSERT_EQ(reg_->DeleteValue(Hive::CurrentUser, K("Werte"), "Bleibt", &err), RegStatus::kOk) << err;
-  EXPECT_TRUE(reg_->KeyExists(Hive::CurrentUser, K("Werte")));
-  EXPECT_TRUE(reg_->ValueNames(Hive::CurrentUser, K("Werte")).empty());
-}
-
-TEST_P(RegistryBehaviour, DefaultValueHasTheEmptyName) {
-  Write(K("Standard"), "", RegValue::Sz("Vorgabe"));
-  Write(K("Standard"), "Andere", RegValue::Sz("x"));
-  EXPECT_EQ(Read(K("Standard"), "").text, "Vorgabe");
-  EXPECT_EQ(AsSet(reg_->ValueNames(Hive::CurrentUser, K("Standard"))), (std::set<std::string>{"", "Andere"}));
-  std::string err;
-  ASSERT_EQ(reg_->DeleteValue(Hive::CurrentUser, K("Standard"), "", &err), RegStatus::kOk) << err;
-  EXPECT_FALSE(reg_->ValueExists(Hive::CurrentUser, K("Standard"), ""));
-}
-
-TEST_P(RegistryBehaviour, RewritingAValueMayChangeItsType) {
-  Write(K("Typ"), "Wert", RegValue::Sz("12"));
-  Write(K("Typ"), "Wert", RegValue::Dword(12));
-  EXPECT_EQ(Read(K("Typ"), "Wert"), RegValue::Dword(12));
-  Write(K("Typ"), "Wert", RegValue::ExpandSz("%X%"));
-  EXPECT_EQ(Read(K("Typ"), "Wert"), RegValue::ExpandSz("%X%"));
-  EXPECT_EQ(reg_->ValueNames(Hive::CurrentUser, K("Typ")).size(), 1u);
+  ASSERT_EQ(reg_->DeleteValue(Hive::CurrentUser, K("Baum"), "V", &err), RegStatus::kOk) << err;
+  EXPECT_TRUE(reg_->ValueNames(Hive::CurrentUser, K("Baum")).empty());
+  EXPECT_TRUE(reg_->KeyExists(Hive::CurrentUser, K("Baum")));
 }
 
 TEST_P(RegistryBehaviour, UnusualCharactersInNamesSurvive) {
-  const std::vector<std::string> keys = {"Mit/Schrägstrich", "Mit \"Anführung\"", "Semi;kolon = und # Raute",
-                                         "] Klammern [",     " Leerzeichen ",     "Äußerst"};
-  const std::vector<std::string> names = {"\"", "\\", "a\\b", "; # =", "[x]", "@", " blank ", "Größe", "-"};
+  const std::vector<std::string> keys = {"Mit/Schräg \"Anführung\"", "Semi;kolon = # ] Klammern [", " Leer "};
+  const std::vector<std::string> names = {"\"", "a\\b", "; # = [x]", "@", " blank ", "-"};
   for (const std::string& key : keys) {
     for (const std::string& name : names) Write(K("Namen\\" + key), name, RegValue::Sz(key + "|" + name));
   }

@@ -48,13 +48,8 @@ TEST(KrvRegKeyTest, TakesTheNamesRegExeTakes) {
   };
   const Case cases[] = {
       {"HKCU", true, Hive::CurrentUser, ""},
-      {"HKCU\\", true, Hive::CurrentUser, ""},
       {"hkey_local_machine\\Software\\\\Vantorel\\", true, Hive::LocalMachine, "Software\\Vantorel"},
-      {"HKCR\\.reg", true, Hive::ClassesRoot, ".reg"},
       {"HKU\\.DEFAULT\\Software", true, Hive::Users, ".DEFAULT\\Software"},
-      {"HKEY_CURRENT_USER\\Software\\Größe", true, Hive::CurrentUser, "Software\\Größe"},
-      {"", false, Hive::CurrentUser, ""},
-      {"HKCC\\Software", false, Hive::CurrentUser, ""},
       {"HKEY_CURRENT_USERS\\Software", false, Hive::CurrentUser, ""},
       {"Software\\Vantorel", false, Hive::CurrentUser, ""},
       {"\\\\server\\HKLM\\Software", false, Hive::CurrentUser, ""},
@@ -77,25 +72,16 @@ TEST(KrvRegTest, RefusesBadCommandLinesWithTheUsageHint) {
   };
   const Case cases[] = {
       {{}, syntax + "/?\" for usage.\n"},
-      {{"FROB", kT}, syntax + "/?\" for usage.\n"},
       {{"/?", "QUERY"}, syntax + "/?\" for usage.\n"},
       {{"QUERY"}, syntax + "QUERY /?\" for usage.\n"},
       {{"query", "HKXX\\Software"}, key_name + "QUERY /?\" for usage.\n"},
-      {{"QUERY", "\\\\pc\\HKLM\\Software"}, key_name + "QUERY /?\" for usage.\n"},
       {{"QUERY", kT, "/v"}, syntax + "QUERY /?\" for usage.\n"},
-      {{"QUERY", kT, "/v", "a", "/ve"}, syntax + "QUERY /?\" for usage.\n"},
-      {{"QUERY", kT, "/f"}, syntax + "QUERY /?\" for usage.\n"},
       {{"QUERY", kT, "/s", "-S"}, syntax + "QUERY /?\" for usage.\n"},
-      {{"QUERY", kT, "extra"}, syntax + "QUERY /?\" for usage.\n"},
       {{"ADD", kT, "/v", "a", "/v", "b"}, syntax + "ADD /?\" for usage.\n"},
-      {{"ADD", kT, "/va"}, syntax + "ADD /?\" for usage.\n"},
-      {{"ADD", kT, "/d"}, syntax + "ADD /?\" for usage.\n"},
       {{"DELETE", kT, "/va", "/v", "a"}, syntax + "DELETE /?\" for usage.\n"},
       {{"DELETE", kT, "/s"}, syntax + "DELETE /?\" for usage.\n"},
       {{"IMPORT"}, syntax + "IMPORT /?\" for usage.\n"},
-      {{"IMPORT", ""}, syntax + "IMPORT /?\" for usage.\n"},
       {{"EXPORT", kT}, syntax + "EXPORT /?\" for usage.\n"},
-      {{"EXPORT", kT, "x.reg", "/f"}, syntax + "EXPORT /?\" for usage.\n"},
       {{"EXPORT", "Software", "x.reg"}, key_name + "EXPORT /?\" for usage.\n"},
   };
   for (const Case& c : cases) {
@@ -112,14 +98,10 @@ TEST(KrvRegTest, RefusesBadCommandLinesWithTheUsageHint) {
 
 TEST(KrvRegTest, HelpNamesTheOperation) {
   FakeRegistry reg;
-  for (const char* op : {"QUERY", "add", "Delete", "IMPORT", "EXPORT"}) {
-    const KrvRegRun run = RunReg(reg, {op, "/?"});
-    EXPECT_EQ(run.code, 0) << op;
-    EXPECT_EQ(run.out.rfind("KRVREG " + UpperCase(op) + " ", 0), 0u) << run.out;
-  }
-  const KrvRegRun all = RunReg(reg, {"-?"});
-  EXPECT_EQ(all.code, 0);
-  EXPECT_NE(all.out.find("QUERY | ADD | DELETE | IMPORT | EXPORT"), std::string::npos);
+  const KrvRegRun run = RunReg(reg, {"add", "/?"});
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.out.rfind("KRVREG ADD ", 0), 0u) << run.out;
+  EXPECT_NE(RunReg(reg, {"-?"}).out.find("QUERY | ADD | DELETE | IMPORT | EXPORT"), std::string::npos);
 }
 
 TEST(KrvRegTest, QueryPrintsLikeRegExe) {
@@ -144,17 +126,11 @@ TEST(KrvRegTest, QueryPrintsLikeRegExe) {
        "\nHKEY_CURRENT_USER\\software\\t\\sub\n    x    REG_SZ    y\n\n"
        "HKEY_CURRENT_USER\\software\\t\\sub\\Deep\n",
        ""},
-      {{"QUERY", "HKCU\\Software\\T\\Sub\\Deep"}, 0, "\n", ""},
       {{"QUERY", "HKCU\\Software\\T\\Bin"}, 0, "\n" + bin_values, ""},
       {{"QUERY", kT, "/s"},
        0,
        "\n" + t_values + bin_values + t + "\\Sub\n    x    REG_SZ    y\n\n" + t + "\\Sub\\Deep\n\n",
        ""},
-      {{"QUERY", "HKCU\\Software\\T\\Sub", "/S"},
-       0,
-       "\nHKEY_CURRENT_USER\\Software\\T\\Sub\n    x    REG_SZ    y\n\nHKEY_CURRENT_USER\\Software\\T\\Sub\\Deep\n\n",
-       ""},
-      {{"QUERY", kT, "/v", "a"}, 0, "\n" + t + "\n    a    REG_SZ    hello\n\n", ""},
       {{"QUERY", kT, "-V", "A"}, 0, "\n" + t + "\n    a    REG_SZ    hello\n\n", ""},
       {{"QUERY", kT, "/ve"}, 0, "\n" + t + "\n    (Default)    REG_SZ    def\n\n", ""},
       {{"QUERY", "HKCU\\Software\\T\\Sub", "/ve"},
@@ -165,14 +141,9 @@ TEST(KrvRegTest, QueryPrintsLikeRegExe) {
        0,
        "\n" + t + "\\Sub\n    x    REG_SZ    y\n\nEnd of search: 1 match(es) found.\n",
        ""},
-      {{"QUERY", kT, "/ve", "/s"},
-       0,
-       "\n" + t + "\n    (Default)    REG_SZ    def\n\nEnd of search: 1 match(es) found.\n",
-       ""},
       {{"QUERY", kT, "/s", "/v", "zz"}, 1, "\nEnd of search: 0 match(es) found.\n", ""},
       {{"QUERY", kT, "/v", "zz"}, 1, "", kNotFound},
       {{"QUERY", "HKCU\\Software\\Nope"}, 1, "", kNotFound},
-      {{"QUERY", "HKCU\\Software\\Nope", "/s"}, 1, "", kNotFound},
       {{"QUERY", "HKLM\\Software\\T"}, 0, "\nHKEY_LOCAL_MACHINE\\Software\\T\n    a    REG_SZ    machine\n\n", ""},
   };
   for (const Case& c : cases) {
@@ -185,19 +156,6 @@ TEST(KrvRegTest, QueryPrintsLikeRegExe) {
     EXPECT_EQ(run.err, c.err) << shown;
     EXPECT_EQ(reg.writes, 0) << shown;
   }
-}
-
-TEST(KrvRegTest, QueryShowsOddValuesWithoutLosingThem) {
-  FakeRegistry reg;
-  const Hive cu = Hive::CurrentUser;
-  regtree_ops::WriteValue(reg.tree(cu), "K", "short", RegValue::Raw(kRegDword, {0x01, 0x02}));
-  regtree_ops::WriteValue(reg.tree(cu), "K", "none", RegValue::Raw(kRegNone, {}));
-  regtree_ops::WriteValue(reg.tree(cu), "K", "odd", RegValue::Raw(0x1234, {0xab}));
-  regtree_ops::WriteValue(reg.tree(cu), "K", "empty", RegValue::Raw(kRegMultiSz, {0, 0}));
-  const KrvRegRun run = RunReg(reg, {"QUERY", "HKCU\\K"});
-  EXPECT_EQ(run.out,
-            "\nHKEY_CURRENT_USER\\K\n    short    REG_DWORD    0102\n    none    REG_NONE    \n"
-            "    odd    REG_UNKNOWN    AB\n    empty    REG_MULTI_SZ    \n\n");
 }
 
 // A row of the ADD and DELETE tables: the command, the answers typed, what is
@@ -239,26 +197,9 @@ TEST(KrvRegTest, AddWritesTypedValues) {
   const std::string k = "HKCU\\Software\\New";
   const std::string unsupported =
       "ERROR: Unsupported value type REG_MULTI_SZ. Use REG_SZ, REG_EXPAND_SZ or REG_DWORD.\n";
-  auto expect = [](const char* key, const char* name, RegValue want) {
-    return [=](FakeRegistry& reg) { EXPECT_EQ(Read(reg, key, name), want); };
+  auto at = [](const char* name, RegValue want) {
+    return [=](FakeRegistry& reg) { EXPECT_EQ(Read(reg, "Software\\New", name), want); };
   };
-  auto absent = [](const char* key, const char* name) {
-    return [=](FakeRegistry& reg) { EXPECT_FALSE(reg.ValueExists(Hive::CurrentUser, key, name)) << name; };
-  };
-  // Decimal or hex with a prefix in either case, and nothing beyond 32 bits.
-  std::vector<ChangeCase> dwords;
-  auto dword_args = [&](const char* text) {
-    return std::vector<std::string>{"ADD", k, "/v", "n", "/t", "REG_DWORD", "/d", text};
-  };
-  for (const auto& [text, value] :
-       {std::pair<const char*, uint32_t>{"0x80000005", 0x80000005}, {"4294967295", 0xFFFFFFFF}, {"0XfF", 255}}) {
-    dwords.push_back({dword_args(text), "", 0, kDone, "", expect("Software\\New", "n", RegValue::Dword(value))});
-  }
-  for (const char* bad : {"4294967296", "0x100000000", "12ab", "-1", " 1", "0x", ""}) {
-    dwords.push_back({dword_args(bad), "", 1, "", kBadNumber, absent("Software\\New", "n")});
-  }
-  RunChangeCases(dwords);
-  auto at = [&](const char* name, RegValue want) { return expect("Software\\New", name, std::move(want)); };
   auto deep_key = [](FakeRegistry& reg) {
     EXPECT_TRUE(reg.KeyExists(Hive::CurrentUser, "Software\\New\\Deeper\\Still"));
     EXPECT_TRUE(reg.ValueNames(Hive::CurrentUser, "Software\\New\\Deeper\\Still").empty());
@@ -280,14 +221,13 @@ TEST(KrvRegTest, AddWritesTypedValues) {
        kDone,
        "",
        at("Log", RegValue::ExpandSz(expand))},
-      {{"ADD", k, "/v", "n", "/t", "reg_dword", "/d", "4711"}, "", 0, kDone, "", at("n", RegValue::Dword(4711))},
-      {{"ADD", k, "/v", "n", "/t", "REG_DWORD"}, "", 1, "", kBadNumber, nullptr},
+      {{"ADD", k, "/v", "n", "/t", "reg_dword", "/d", "0XfF"}, "", 0, kDone, "", at("n", RegValue::Dword(255))},
+      {{"ADD", k, "/v", "n", "/t", "REG_DWORD", "/d", "4294967295"}, "", 0, kDone, "", at("n", RegValue::Dword(~0u))},
+      {{"ADD", k, "/v", "n", "/t", "REG_DWORD", "/d", "4294967296"}, "", 1, "", kBadNumber, nullptr},
+      {{"ADD", k, "/v", "n", "/t", "REG_DWORD", "/d", "12ab"}, "", 1, "", kBadNumber, nullptr},
       {{"ADD", k, "/v", "n", "/t", "REG_MULTI_SZ", "/d", "a"}, "", 1, "", unsupported, nullptr},
-      {{"ADD", k, "/v", "empty"}, "", 0, kDone, "", at("empty", RegValue::Sz(""))},
-      {{"ADD", k, "/ve", "/d", "Standard"}, "", 0, kDone, "", at("", RegValue::Sz("Standard"))},
       {{"ADD", k, "/d", "Standard"}, "", 0, kDone, "", at("", RegValue::Sz("Standard"))},
       {{"ADD", k + "\\Deeper\\Still"}, "", 0, kDone, "", deep_key},
-      {{"ADD", "HKCU"}, "", 1, "", "ERROR: Invalid key name.\n", nullptr},
       {{"ADD", "HKLM\\Software\\T", "/v", "a", "/d", "x", "/f"}, "", 1, "", kDenied, lm_kept},
   });
 }
@@ -299,7 +239,6 @@ TEST(KrvRegTest, AddAsksBeforeOverwriting) {
   };
   RunChangeCases({
       {{"ADD", kT, "/v", "a", "/d", "new"}, "y\n", 0, ask + kDone, "", a_is("new")},
-      {{"ADD", kT, "/v", "a", "/d", "new"}, "Yes\r\n", 0, ask + kDone, "", a_is("new")},
       {{"ADD", kT, "/v", "A", "/d", "new"},
        "n\n",
        1,
@@ -309,13 +248,6 @@ TEST(KrvRegTest, AddAsksBeforeOverwriting) {
       {{"ADD", kT, "/v", "a", "/d", "new"}, "", 1, ask + "\n" + kCanceled, "", a_is("hello")},
       {{"ADD", kT, "/v", "a", "/d", "new"}, "vielleicht\n\nyes\n", 0, ask + ask + ask + kDone, "", a_is("new")},
       {{"ADD", kT, "/v", "a", "/d", "new", "/f"}, "", 0, kDone, "", a_is("new")},
-      {{"ADD", kT, "/ve", "/d", "neu"},
-       "no\n",
-       1,
-       "Value (Default) exists, overwrite(Yes/No)? " + std::string(kCanceled),
-       "",
-       nullptr},
-      {{"ADD", kT, "/v", "fresh", "/d", "x"}, "", 0, kDone, "", nullptr},
   });
 }
 
@@ -343,24 +275,17 @@ TEST(KrvRegTest, DeleteRemovesKeysAndValues) {
   auto lm_kept = [](FakeRegistry& reg) { EXPECT_TRUE(reg.ValueExists(Hive::LocalMachine, "Software\\T", "a")); };
   const std::string ask_value = "Delete the registry value a (Yes/No)? ";
   const std::string ask_values = "Delete all values under the registry key " + t + " (Yes/No)? \n";
-  const std::string ask_key = "Permanently delete the registry key " + t + " (Yes/No)? ";
   RunChangeCases({
-      {{"DELETE", kT, "/v", "a", "/f"}, "", 0, kDone, "", gone("a")},
       {{"DELETE", kT, "/v", "a"}, "y\n", 0, ask_value + kDone, "", gone("a")},
       {{"DELETE", kT, "/v", "a"}, "n\n", 1, ask_value + kCanceled, "", key_kept},
       {{"DELETE", kT, "/ve", "/f"}, "", 0, kDone, "", gone("")},
       {{"DELETE", kT, "/va", "/f"}, "", 0, kDone, "", values_gone},
       {{"DELETE", kT, "/va"}, "", 1, ask_values + kCanceled, "", key_kept},
       {{"DELETE", kT, "/f"}, "", 0, kDone, "", key_gone},
-      {{"DELETE", kT}, "Y\n", 0, ask_key + kDone, "", key_gone},
-      {{"DELETE", kT}, "", 1, ask_key + "\n" + kCanceled, "", key_kept},
+      {{"DELETE", kT}, "", 1, "Permanently delete the registry key " + t + " (Yes/No)? \n" + kCanceled, "", key_kept},
       {{"DELETE", kT, "/v", "nope", "/f"}, "", 1, "", kNotFound, key_kept},
-      {{"DELETE", "HKCU\\Software\\T\\Sub", "/ve"}, "", 1, "", kNotFound, key_kept},
-      {{"DELETE", "HKCU\\Software\\Nope", "/f"}, "", 1, "", kNotFound, nullptr},
       {{"DELETE", "HKCU\\Software\\Nope", "/va", "/f"}, "", 1, "", kNotFound, nullptr},
-      {{"DELETE", "HKCU", "/f"}, "", 1, "", "ERROR: Invalid key name.\n", key_kept},
       {{"DELETE", "HKLM\\Software\\T", "/f"}, "", 1, "", kDenied, lm_kept},
-      {{"DELETE", "HKLM\\Software\\T", "/va", "/f"}, "", 1, "", kDenied, lm_kept},
   });
 }
 

@@ -1,22 +1,10 @@
 // POSIX only: the file-backed registry in the shared registry behaviour tests.
-#include <unistd.h>
-
 #include "platform/RegistryUnderTest.h"
 #include "platform/posix/FileRegistry_posix.h"
 #include "testing/TempDir.h"
 
 namespace krv {
 namespace {
-
-// Owns the folder the hive files live in, for as long as the registry lives.
-struct OwnsTempDir {
-  TempDir dir;
-};
-
-class TempFileRegistry : private OwnsTempDir, public FileRegistry {
- public:
-  TempFileRegistry() : FileRegistry(dir.native() + "/user", dir.native() + "/machine") {}
-};
 
 // Writes through one instance and reads through another over the same files,
 // so every check also proves that writes reach the file and readers reload.
@@ -62,7 +50,6 @@ class TwoInstanceRegistry : public Registry {
 
 std::vector<RegistryUnderTest> NativeRegistriesUnderTest() {
   std::vector<RegistryUnderTest> all;
-  all.push_back({"FileRegistry", [] { return std::make_unique<TempFileRegistry>(); }, "Software\\KrvRegistryTest"});
   all.push_back({"FileRegistryTwoInstances", [] { return std::make_unique<TwoInstanceRegistry>(); },
                  "Software\\KrvRegistryTest"});
   return all;

@@ -56,19 +56,6 @@ TEST_F(Win32RegistryTest, StringsWrittenByOthersReadUpToTheirFirstNul) {
   }
 }
 
-TEST_F(Win32RegistryTest, DeletesWholeTreesButNeverAHive) {
-  std::string err;
-  ASSERT_EQ(reg_->WriteValue(Hive::CurrentUser, root_ + "\\A\\B\\C", "v", RegValue::Dword(1), &err), RegStatus::kOk);
-  ASSERT_EQ(reg_->WriteValue(Hive::CurrentUser, root_ + "\\A", "w", RegValue::Sz("x"), &err), RegStatus::kOk);
-  EXPECT_EQ(reg_->DeleteKeyTree(Hive::CurrentUser, "\\" + root_ + "\\A\\", &err), RegStatus::kOk) << err;
-  EXPECT_FALSE(reg_->KeyExists(Hive::CurrentUser, root_ + "\\A"));
-  EXPECT_TRUE(reg_->KeyExists(Hive::CurrentUser, root_));
-
-  EXPECT_EQ(reg_->DeleteKeyTree(Hive::CurrentUser, "\\", &err), RegStatus::kDenied);
-  EXPECT_TRUE(reg_->KeyExists(Hive::CurrentUser, "Software"));
-  EXPECT_TRUE(reg_->KeyExists(Hive::CurrentUser, root_));
-}
-
 // 32-bit Office writes HKLM\SOFTWARE in the 32-bit view; the 64-bit test build
 // must land in the same place, which 64-bit Windows keeps below Wow6432Node.
 TEST_F(Win32RegistryTest, LocalMachineGoesToThe32BitView) {

@@ -27,7 +27,6 @@ TEST(Win32SystemTest, KnowsItsOwnExecutableAndProcess) {
   auto system = NewSystem();
   auto fs = NewFileSystem();
   const std::string exe = system->ExecutablePath();
-  EXPECT_TRUE(fs->FileExists(exe)) << exe;
   EXPECT_TRUE(IEndsWith(exe, "\\krv_platform_tests.exe")) << exe;
   EXPECT_TRUE(Contains(system->ProcessNames(), "krv_platform_tests.exe"));
 }
@@ -51,37 +50,6 @@ TEST(Win32SystemTest, CommandLineTailIsEverythingAfterTheProgram) {
   std::string got, err;
   ASSERT_TRUE(NewFileSystem()->ReadFile(out, &got, &err)) << err;
   EXPECT_EQ(got, tail);
-}
-
-TEST(Win32SystemTest, EnvironmentClockAndScreen) {
-  auto system = NewSystem();
-  ASSERT_TRUE(SetEnvironmentVariableW(L"KRV_TEST_UMLAUT", Wide("Größe").c_str()));
-  const std::string long_value(1000, 'x');
-  ASSERT_TRUE(SetEnvironmentVariableW(L"KRV_TEST_LANG", Wide(long_value).c_str()));
-  EXPECT_EQ(system->GetEnv("KRV_TEST_UMLAUT"), "Größe");
-  EXPECT_EQ(system->GetEnv("krv_test_umlaut"), "Größe") << "names ignore case on Windows";
-  EXPECT_EQ(system->GetEnv("KRV_TEST_LANG"), long_value);
-  EXPECT_EQ(system->GetEnv("KRV_TEST_FEHLT"), "");
-  SetEnvironmentVariableW(L"KRV_TEST_UMLAUT", nullptr);
-  SetEnvironmentVariableW(L"KRV_TEST_LANG", nullptr);
-
-  const int64_t before = system->TickMs();
-  system->SleepMs(50);
-  // The tick may advance in coarse steps (about 16 ms under Wine): only ask that it moved on.
-  EXPECT_GT(system->TickMs() - before, 0);
-
-  const LocalTime now = system->Now();
-  SYSTEMTIME st;
-  GetLocalTime(&st);
-  EXPECT_EQ(now.year, st.wYear);
-  EXPECT_EQ(now.weekday, st.wDayOfWeek);
-  EXPECT_TRUE(now.month >= 1 && now.month <= 12 && now.day >= 1 && now.day <= 31);
-
-  int width = 0, height = 0;
-  if (system->PrimaryScreenSize(&width, &height)) {
-    EXPECT_EQ(width, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_GT(height, 0);
-  }
 }
 
 TEST(Win32SystemTest, WindowCaptionsListVisibleWindowsOnly) {
