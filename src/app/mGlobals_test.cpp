@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/cApp.h"
 #include "testing/StarterHarness.h"
 
@@ -36,24 +38,56 @@ TEST_F(StartSequenceTest, LoaderStartsAccessWithTheComputedLineAndHoldsTheMutex)
   EXPECT_EQ(h.window.lines, (std::vector<std::string>{"Umgebung prüfen ...", "Startoptionen auswerten ..."}));
 }
 
-TEST_F(StartSequenceTest, TestModeShowsTheMaskedLineAndStartsNothing) {
-  Start("/T /L");
-  EXPECT_TRUE(h.shell.started.empty());
-  ASSERT_EQ(h.dialogs.shown.size(), 1u);
-  EXPECT_NE(Shown().find("/user \"XXXX\" /pwd \"YYYY\""), std::string::npos) << Shown();
-  EXPECT_EQ(Shown().find("ZBNHte"), std::string::npos);
-  EXPECT_EQ(h.dialogs.shown[0].style, kMbIconInformation);
-  EXPECT_FALSE(h.held.contains(kStarterMutex));  // Init returned false: no mutex
-}
-
-TEST_F(StartSequenceTest, SecondInstanceIsRefusedWithoutApplicationObject) {
-  h.held.insert(kStarterMutex);
+// Starts that end with one box and start nothing; none of them leaves the
+// mutex behind or writes a setting.
+TEST_F(StartSequenceTest, StartsThatEndWithOneBox) {
+  const char* const kDamage = "ParseRegFile(/home/u/.config/korvella/registry/HKEY_CURRENT_USER.reg): line 5: bad";
+  const struct Case {
+    const char* line;
+    std::function<void(StarterHarness&)> set_up;
+    int exit_code, style;
+    std::string text;  // shown, in part
+  } cases[] = {
+      {"/T /L", nullptr, 0, kMbIconInformation, "/user \"XXXX\" /pwd \"YYYY\" /cmd"},
+      {"/L", [](StarterHarness& s) { s.held.insert(kStarterMutex); }, 0, kMbIconInformation,
+       "Es läuft bereits eine Instanz des Startprogramms.\r\n"},
+      {"/L",
+       [](StarterHarness& s) {
+         s.reg.DeleteValue(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Options", "BackendPath", nullptr);
+       },
+       1, kMbIconStop, "wenn der Pfad des Backends nicht gesetzt wurde."},
+      {"/L", [&](StarterHarness& s) { s.reg.damaged_store = kDamage; }, 1, kMbIconStop,
+       std::string("beschädigt ist:\r\n\r\n") + kDamage},
+      {"/L",
+       [](StarterHarness& s) {
+         s.sys.processes = {"msaccess.exe"};
+         s.dialogs.answers = {kIdNo};
+       },
+       0, kMbYesNo | kMbIconQuestion, "Es läuft zur Zeit eine Access-Anwendung."},
+      {"/O", nullptr, 0, kMbIconInformation, "Der Einstellungsdialog ist in dieser Version noch nicht verfügbar."},
+  };
+  for (const Case& c : cases) {
+    StarterHarness fresh;
+    if (c.set_up) c.set_up(fresh);
+    const bool second = fresh.held.contains(kStarterMutex);
+    const int writes = fresh.reg.writes;
+    fresh.sys.command_line = c.line;
+    mGlobals gm(fresh.env);
+    EXPECT_EQ(Main(gm), c.exit_code) << c.text;
+    ASSERT_EQ(fresh.dialogs.shown.size(), 1u) << c.text;
+    EXPECT_NE(fresh.dialogs.shown[0].text.find(c.text), std::string::npos) << fresh.dialogs.shown[0].text;
+    EXPECT_EQ(fresh.dialogs.shown[0].text.find("ZBNHte"), std::string::npos);
+    EXPECT_EQ(fresh.dialogs.shown[0].style, c.style) << c.text;
+    EXPECT_TRUE(fresh.shell.started.empty()) << c.text;
+    EXPECT_EQ(fresh.held.contains(kStarterMutex), second) << c.text;
+    EXPECT_EQ(fresh.reg.writes, writes) << c.text;
+    EXPECT_EQ(gm.app, nullptr) << c.text;
+  }
+  h.sys.processes = {"msaccess.exe"};
+  h.LibSetting("NoAccessCheck", "1");  // the question is switched off
   Start("/L");
-  EXPECT_EQ(g.app, nullptr);
-  ASSERT_EQ(h.dialogs.shown.size(), 1u);
-  EXPECT_EQ(h.dialogs.shown[0].style, kMbIconInformation);
-  EXPECT_NE(Shown().find("\r\n"), std::string::npos) << "@@ becomes a line break";
-  EXPECT_TRUE(h.shell.started.empty());
+  EXPECT_TRUE(h.dialogs.shown.empty());
+  EXPECT_EQ(h.shell.started.size(), 1u);
 }
 
 TEST_F(StartSequenceTest, MissingAccessPathSendsAdministratorToTheToolsElevatedForUsers) {
@@ -130,53 +164,6 @@ TEST_F(StartSequenceTest, FailedAccessStartIsReportedAndLoggedWithTheShellsReaso
             std::string::npos)
       << log;
   EXPECT_EQ(log.find("ZBNHte"), std::string::npos);
-}
-
-TEST_F(StartSequenceTest, MissingBackendPathEndsWithTheLibraryText) {
-  h.reg.DeleteValue(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Options", "BackendPath", nullptr);
-  EXPECT_EQ(Start("/L"), 1);
-  EXPECT_TRUE(h.shell.started.empty());
-  ASSERT_EQ(h.dialogs.shown.size(), 1u);
-  EXPECT_NE(Shown().find("wenn der Pfad des Backends nicht gesetzt wurde."), std::string::npos) << Shown();
-  EXPECT_EQ(h.dialogs.shown[0].style & 0xF0, kMbIconStop);
-}
-
-TEST_F(StartSequenceTest, DamagedSettingsStopTheStartNamingTheFile) {
-  h.reg.damaged_store = "ParseRegFile(/home/u/.config/korvella/registry/HKEY_CURRENT_USER.reg): line 5: bad";
-  const int writes = h.reg.writes;
-  EXPECT_EQ(Start("/L"), 1);
-  ASSERT_EQ(h.dialogs.shown.size(), 1u);
-  EXPECT_NE(Shown().find("beschädigt"), std::string::npos) << Shown();
-  EXPECT_NE(Shown().find(h.reg.damaged_store), std::string::npos) << Shown();
-  EXPECT_EQ(h.dialogs.shown[0].style, kMbIconStop);
-  EXPECT_TRUE(h.shell.started.empty());
-  EXPECT_EQ(h.reg.writes, writes);
-  EXPECT_FALSE(h.held.contains(kStarterMutex));
-}
-
-TEST_F(StartSequenceTest, RunningAccessAsksFirstUnlessSwitchedOff) {
-  h.sys.processes = {"msaccess.exe"};
-  h.dialogs.answers = {kIdNo};
-  Start("/L");
-  EXPECT_TRUE(h.shell.started.empty());
-  ASSERT_EQ(h.dialogs.shown.size(), 1u);
-  EXPECT_EQ(h.dialogs.shown[0].style, kMbYesNo | kMbIconQuestion);
-
-  StarterHarness quiet;
-  quiet.sys.processes = {"msaccess.exe"};
-  quiet.LibSetting("NoAccessCheck", "1");
-  mGlobals g2(quiet.env);
-  quiet.sys.command_line = "/L";
-  Main(g2);
-  EXPECT_TRUE(quiet.dialogs.shown.empty());
-  EXPECT_EQ(quiet.shell.started.size(), 1u);
-}
-
-TEST_F(StartSequenceTest, SettingsDialogSaysItIsNotThereYet) {
-  Start("/O");
-  ASSERT_EQ(h.dialogs.shown.size(), 1u);
-  EXPECT_NE(Shown().find("noch nicht verfügbar"), std::string::npos);
-  EXPECT_TRUE(h.shell.started.empty());
 }
 
 // The loader's decision is carried out by the top after the shutdown.
