@@ -1,8 +1,8 @@
-// Win32 code only: the start menu's window on a real display, driven through
-// its view interface and real window messages, reporting to a recorder.
+// Win32 code only: the start menu's window on a real display, driven through its view
+// and real messages; the window layer's trampolines, twips, fonts and tooltips with it.
 #include "ui/win32/MenuWindow_win32.h"
 
-#include <commctrl.h>  // window subclasses
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -56,6 +56,12 @@ RECT PlaceInParent(HWND child) {
 
 bool Visible(HWND hwnd) { return (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
 
+LOGFONTW FontOf(HWND hwnd) {
+  LOGFONTW lf = {};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+  return lf;
+}
+
 class MenuWindowTest : public ::testing::Test {
  public:  // the case tables reach in
   void SetUp() override { Open(); }
@@ -70,12 +76,14 @@ class MenuWindowTest : public ::testing::Test {
     if (!hwnd) GTEST_SKIP() << "no window can be created";
   }
   HWND Child(int id) { return GetDlgItem(hwnd, id); }
-  // Shown with item `index` focused, the log emptied.
-  void ShowFocused(int index) {
-    view->Show();
-    ASSERT_TRUE(view->FocusItem(index));
-    host->DoEvents();
-    events.log.clear();
+  std::string TipOf(int id) {
+    HWND tips = nullptr;  // ours is the one our window owns
+    while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tips, GW_OWNER) != hwnd) {
+    }
+    wchar_t tip[80] = {};
+    TOOLINFOW ti = {TTTOOLINFOW_V2_SIZE, 0, hwnd, reinterpret_cast<UINT_PTR>(Child(id)), {}, nullptr, tip, 0, nullptr};
+    SendMessageW(tips, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&ti));
+    return Narrow(tip);
   }
 
   std::unique_ptr<UiHost> host = CreateUiHost();
@@ -84,7 +92,7 @@ class MenuWindowTest : public ::testing::Test {
   HWND hwnd = nullptr;
 };
 
-TEST_F(MenuWindowTest, CaptionsAndLayoutInTwips) {
+TEST_F(MenuWindowTest, CaptionsTooltipsAndLayoutInTwips) {
   EXPECT_EQ(TextOf(hwnd), "KORVELLA II.5");
   RECT client;
   GetClientRect(hwnd, &client);
@@ -97,10 +105,10 @@ TEST_F(MenuWindowTest, CaptionsAndLayoutInTwips) {
     EXPECT_EQ(label.left, TwipsToPixelsX(kMenuLabelLeft));
     EXPECT_EQ(label.top, TwipsToPixelsY(MenuLabelTop(i)));
     const RECT icon1 = PlaceInParent(Child(kMenuIcon1Id + i)), icon2 = PlaceInParent(Child(kMenuIcon2Id + i));
-    EXPECT_TRUE(EqualRect(&icon1, &icon2));  // the dimmed picture covers the coloured one
-    EXPECT_EQ(icon1.right - icon1.left, 32);
+    EXPECT_TRUE(EqualRect(&icon1, &icon2));                               // the dimmed picture covers the coloured one
     EXPECT_GE(PlaceInParent(Child(kMenuFakeId + i)).top, client.bottom);  // the focus holder is out of sight
   }
+  EXPECT_EQ(TipOf(kMenuLabelId + 5), "Formular schließen");
   HWND count = Child(kMenuCountId);
   view->SetCountText("(5)");
   view->SetCountVisible(true);
@@ -123,51 +131,31 @@ TEST_F(MenuWindowTest, ItemLookAndSkinPictureFromTheResources) {
   view->SetItemLook(2, 0x2C2A2B, true, false);
   EXPECT_EQ(text_color(kMenuLabelId + 2), RGB(0x2B, 0x2A, 0x2C));
   EXPECT_EQ(text_color(kMenuLabelId), RGB(0x80, 0x80, 0x80));  // the others keep theirs
-  LOGFONTW lf = {};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Child(kMenuLabelId + 2), WM_GETFONT, 0, 0)), sizeof lf, &lf);
-  EXPECT_GE(lf.lfWeight, FW_BOLD);
-  EXPECT_EQ(_wcsicmp(lf.lfFaceName, L"Tahoma"), 0);
+  const LOGFONTW bold = FontOf(Child(kMenuLabelId + 2));
+  EXPECT_EQ(_wcsicmp(bold.lfFaceName, L"Tahoma"), 0);
+  EXPECT_EQ(bold.lfHeight, -TwipsToPixelsY(8 * 20));  // 8 points of 20 twips
+  EXPECT_EQ(bold.lfWeight - FontOf(Child(kMenuLabelId)).lfWeight, FW_BOLD - FW_NORMAL);
   EXPECT_FALSE(Visible(Child(kMenuIcon2Id + 2)));
   view->SetItemLook(2, 0x80000011, false, true);
   EXPECT_EQ(text_color(kMenuLabelId + 2), GetSysColor(COLOR_GRAYTEXT));
   EXPECT_TRUE(Visible(Child(kMenuIcon2Id + 2)));
 
-  pSkin skin;
-  skin.SetSkin(pSkin::kGrey);
-  const std::optional<SkinBitmap> picture = skin.BackgroundPicture();
-  ASSERT_TRUE(picture);
-  view->SetBackground(picture);
-  BITMAPINFO bi = {};
-  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 400, 600, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  view->SetBackground(SkinBitmap{"BACK2", 150, 260, 8});
+  BITMAPINFO bi = {{sizeof(BITMAPINFOHEADER), 400, 600, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
   void* bits = nullptr;
-  HBITMAP canvas = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  SelectObject(dc, canvas);
+  SelectObject(dc, CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   HDC art = CreateCompatibleDC(nullptr);
-  HBITMAP loaded = LoadResourceBitmap(picture->resource_name);
+  HBITMAP loaded = LoadResourceBitmap("BACK2");
   ASSERT_NE(loaded, nullptr);
   SelectObject(art, loaded);
   SendMessageW(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  for (POINT p : {POINT{5, 5}, POINT{100, 200}, POINT{TwipsToPixelsX(kMenuClientWidth) - 1, 2}}) {
-    EXPECT_EQ(GetPixel(dc, p.x, p.y), GetPixel(art, p.x, p.y)) << p.x << "," << p.y;
-  }
+  for (POINT p : {POINT{5, 5}, POINT{100, 200}}) EXPECT_EQ(GetPixel(dc, p.x, p.y), GetPixel(art, p.x, p.y)) << p.y;
   view->SetBackground(std::nullopt);
   SendMessageW(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
   EXPECT_EQ(GetPixel(dc, 100, 200), GetSysColor(COLOR_BTNFACE));
   DeleteDC(art);
   DeleteDC(dc);
   DeleteObject(loaded);
-  DeleteObject(canvas);
-}
-
-TEST_F(MenuWindowTest, TimersFireInTheHostsLoopsUntilDisarmed) {
-  view->SetTimer(MenuTimer::kCount, 20);
-  host->RunLoop([&] { return events.log.size() >= 2; });
-  EXPECT_EQ(events.log, (Log{"Timer 2", "Timer 2"}));
-  view->SetTimer(MenuTimer::kCount, 0);
-  host->DoEvents();
-  events.log.clear();
-  host->Wait(100);
-  EXPECT_TRUE(events.log.empty());
 }
 
 void SetKeys(const std::vector<int>& down) {
@@ -184,8 +172,8 @@ LRESULT CALLBACK CountSysCommands(HWND hwnd, UINT message, WPARAM wparam, LPARAM
 }
 
 TEST_F(MenuWindowTest, KeysReachTheFormFirstWithTheirShiftBits) {
-  ShowFocused(2);
-  EXPECT_EQ(GetFocus(), Child(kMenuFakeId + 2));
+  view->Show();
+  ASSERT_TRUE(view->FocusItem(2));
   HWND focused = Child(kMenuFakeId + 2);
   int key_menus = 0;  // Alt with a letter is the form's alone: no system menu, no beep
   for (HWND w : {hwnd, focused}) SetWindowSubclass(w, CountSysCommands, 1, reinterpret_cast<DWORD_PTR>(&key_menus));
@@ -200,12 +188,12 @@ TEST_F(MenuWindowTest, KeysReachTheFormFirstWithTheirShiftBits) {
       {WM_KEYDOWN, VK_DOWN, 0, {}, {"KeyDown 40 0"}},
       {WM_KEYDOWN, VK_TAB, 0, {VK_SHIFT}, {"KeyDown 9 1"}},
       {WM_KEYDOWN, 'X', 0, {VK_CONTROL}, {"KeyDown 88 2"}},
-      {WM_SYSKEYDOWN, 'F', alt, {}, {"KeyDown 70 4"}},
       {WM_SYSKEYDOWN, 'A', alt, {VK_SHIFT}, {"KeyDown 65 5"}},
       {WM_KEYDOWN, VK_SPACE, 0x00390000, {}, {"KeyDown 32 0", "FakeClick 2"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.expected.front());
+    host->DoEvents();
     events.log.clear();
     SetKeys(c.held);
     PostMessageW(focused, c.message, static_cast<WPARAM>(c.key), c.lparam | 1);
@@ -230,13 +218,10 @@ TEST_F(MenuWindowTest, MouseOverLabelsIconsAndBackground) {
   } cases[] = {
       {{{kMenuLabelId + 1, WM_MOUSEMOVE, 3}, {kMenuIcon1Id + 2, WM_MOUSEMOVE, 3}, {kMenuIcon2Id + 3, WM_MOUSEMOVE, 3}},
        {"LabelMouseMove 1", "Icon1MouseMove 2", "Icon2MouseMove 3"}},
-      {{{kMenuLabelId + 2, WM_RBUTTONDOWN, 3}, {kMenuLabelId + 2, WM_RBUTTONUP, 3}},
-       {"LabelMouseDown 2 2", "LabelClick 2"}},
       {{{kMenuLabelId + 5, WM_MBUTTONDOWN, 3}, {kMenuLabelId + 5, WM_MBUTTONUP, 3}},
        {"LabelMouseDown 5 4", "LabelClick 5"}},
       {{{kMenuLabelId, WM_LBUTTONDOWN, 3}, {kMenuLabelId, WM_LBUTTONUP, -20}}, {"LabelMouseDown 0 1"}},  // beside it
       {{{kMenuIcon2Id + 4, WM_LBUTTONDOWN, 3}, {kMenuIcon2Id + 4, WM_LBUTTONUP, 3}}, {"Icon1Click 4"}},
-      {{{kMenuIcon1Id + 1, WM_LBUTTONDOWN, 3}, {kMenuIcon1Id + 1, WM_LBUTTONUP, 3}}, {"Icon1Click 1"}},
       {{{0, WM_RBUTTONUP, 3}, {0, WM_LBUTTONUP, 3}}, {"BackgroundMouseUp 2", "BackgroundMouseUp 1"}},
   };
   for (const auto& c : cases) {
@@ -259,7 +244,6 @@ TEST_F(MenuWindowTest, CloseRequestsAndClosingInsideAnEventTakeTheWindowAndItsTi
     Log expected;
   } cases[] = {
       {{{0, WM_CLOSE, 0, 0}}, nullptr, false, {"QueryUnload 0"}},
-      {{{0, WM_CLOSE, 0, 0}}, "QueryUnload", false, {"QueryUnload 0"}},
       {{{0, WM_QUERYENDSESSION, 0, 0}}, "QueryUnload", false, {"QueryUnload 2"}},
       {{{kMenuFakeId + 2, WM_SYSKEYDOWN, VK_F4, alt}}, nullptr, false, {"KeyDown 115 4", "QueryUnload 0"}},
       {{{kMenuFakeId + 1, WM_KEYDOWN, VK_RETURN, 1}, {kMenuFakeId + 1, WM_KEYDOWN, VK_DOWN, 1}},
@@ -277,6 +261,8 @@ TEST_F(MenuWindowTest, CloseRequestsAndClosingInsideAnEventTakeTheWindowAndItsTi
     Open();  // hidden: a shown window takes Wine seconds to go
     events.log.clear();
     view->SetTimer(MenuTimer::kRun, 10);
+    view->SetTimer(MenuTimer::kCount, 5);  // disarmed at once: it never fires
+    view->SetTimer(MenuTimer::kCount, 0);
     events.hook = [&](const std::string& line) {
       if (!c.acts_on || line.rfind(c.acts_on, 0) != 0) return;
       if (c.drop) return view.reset();
@@ -292,17 +278,17 @@ TEST_F(MenuWindowTest, CloseRequestsAndClosingInsideAnEventTakeTheWindowAndItsTi
 }
 
 TEST_F(MenuWindowTest, ContextMenuChoicesArrive) {
-  ShowFocused(0);
+  view->Show();
   const struct {
     std::vector<WPARAM> keys;
     Log expected;
   } cases[] = {
       {{VK_DOWN, VK_RETURN}, {"ContextAutoUnload"}},
       {{VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN}, {"ContextSkin 1"}},
-      {{VK_ESCAPE}, {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.keys.size());
+    host->DoEvents();
     events.log.clear();
     // Queued before the menu opens: its own loop reads them.
     for (WPARAM key : c.keys) PostMessageW(hwnd, WM_KEYDOWN, key, 1);

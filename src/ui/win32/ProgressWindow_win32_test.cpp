@@ -19,22 +19,18 @@ TEST(Win32ProgressWindowTest, ShowsCaptionAndLinesTheBusyPointerAndGoesOnlyOnClo
   const std::string text = "Prüfe Datenbank...\r\nKomponenten überprüft";
   progress->SetText(text, "Komponenten");
   HWND label = FindWindowExW(window, nullptr, L"STATIC", nullptr);
-  ASSERT_NE(label, nullptr);
   EXPECT_EQ(TextOf(label), text);
-  // The hourglass while the starter works, the arrow again before any message box.
-  const struct {
-    bool busy;
-    Pointer expected;
-  } cases[] = {{true, Pointer::kWait}, {false, Pointer::kArrow}};
-  for (const auto& c : cases) {
-    host->SetBusyCursor(c.busy);
-    EXPECT_EQ(GetCursor(), LoadPointer(c.expected));
+  // The hourglass while the starter works, the arrow again before any message box:
+  // set at once and kept whenever the window is asked.
+  for (bool busy : {true, false}) {
+    const HCURSOR expected = LoadPointer(busy ? Pointer::kWait : Pointer::kArrow);
+    host->SetBusyCursor(busy);
+    EXPECT_EQ(GetCursor(), expected);
     SetCursor(nullptr);
     SendMessageW(label, WM_SETCURSOR, reinterpret_cast<WPARAM>(label), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    EXPECT_EQ(GetCursor(), LoadPointer(c.expected)) << c.busy;
+    EXPECT_EQ(GetCursor(), expected) << busy;
   }
-  // Only the starter closes it; a close request from outside is ignored.
-  SendMessageW(window, WM_CLOSE, 0, 0);
+  SendMessageW(window, WM_CLOSE, 0, 0);  // only the starter closes it
   EXPECT_TRUE(IsWindow(window));
   progress->Close();
   EXPECT_FALSE(IsWindow(window));
