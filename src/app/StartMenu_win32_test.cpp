@@ -45,8 +45,9 @@ TEST(MenuWindowFormTest, RealWindowFollowsTheKeysAndStartsTheChosenProgram) {
   PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 1);  // runs the version information
   // Should the keys go astray, closing the menu after a while ends the loop instead of hanging the test.
   const UINT_PTR guard = SetTimer(nullptr, 0, 15000, CloseTheMenu);
-  ui->RunLoop([&g] { return !g.forms.AnyLoaded(); });
+  ui->RunLoop([&g] { return g.EndRequested() || !g.forms.AnyLoaded(); });
   KillTimer(nullptr, guard);
+  Finish(g);  // what Main does with the menu's request
   ASSERT_EQ(h.shell.started.size(), 1u);
   EXPECT_EQ(h.shell.started[0].file, "C:\\Programme\\Korvella\\krvver25.exe");
   EXPECT_EQ(h.shell.started[0].args, "/AllowLoader");
