@@ -4,15 +4,15 @@
 
 #include <stdexcept>
 
-#include "base/MessageTable.h"
-#include "base/Text.h"
 #include "base/cmnShowFatalError.h"
 #include "testing/FakeDialogs.h"
 
 namespace krv {
 namespace {
 
-const char kMsg207Filled[] = "Die Komponente 'ErrorDLL' ist nicht korrekt registriert. Installieren Sie KORVELLA neu.";
+const char kMsg207[] = "Die Komponente 'ErrorDLL' ist nicht korrekt registriert. Installieren Sie KORVELLA neu.";
+const char kHelp[] = "C:\\Programme\\Korvella\\krvrun25.chm";
+constexpr int32_t kStore = 1;  // a row that stores the error and raises it again after its handler
 
 struct Pointer : MousePointerOwner {
   int value = kMousePointerDefault;
@@ -20,312 +20,139 @@ struct Pointer : MousePointerOwner {
   void SetMousePointer(int pointer) override { value = pointer; }
 };
 
-// Records the pointers while a box is up.
+// Records the pointers of screen and form while a box is up.
 struct PointerDialogs : FakeDialogs {
-  Pointer* screen = nullptr;
-  Pointer* client = nullptr;
+  Pointer screen, form;
   std::vector<std::pair<int, int>> pointers_seen;
   int MessageBox(const std::string& text, const std::string& caption, int style) override {
-    pointers_seen.emplace_back(screen ? screen->value : -1, client ? client->value : -1);
+    pointers_seen.emplace_back(screen.value, form.value);
     return FakeDialogs::MessageBox(text, caption, style);
   }
 };
 
+std::exception_ptr Pending(int32_t number, const char* source, const char* description, int32_t line = 0) {
+  KrvError e(number, source, description);
+  e.line = line;
+  return std::make_exception_ptr(e);
+}
+
+// Runs `body` while `pending` is handled (outside any handler when null); returns what it raised.
+template <typename F>
+KrvError Handle(std::exception_ptr pending, F body) {
+  try {
+    if (!pending) return body(), KrvError();
+    try {
+      std::rethrow_exception(pending);
+    } catch (...) {
+      body();
+    }
+  } catch (const KrvError& e) {
+    return e;
+  }
+  return {};
+}
+
+// Number, [source], description and, when set, ?help context and file.
+std::string Show(const KrvError& e) {
+  const std::string help = e.help_context ? " ?" + std::to_string(e.help_context) + " " + e.help_file : "";
+  return std::to_string(e.number) + " [" + e.source + "] " + e.description + help;
+}
+
 class AppErrorTest : public ::testing::Test {
  protected:
-  AppErrorTest() : err(dialogs, AppInfo{kAppTitle, kAppHelpFile, "C:\\Programme\\Korvella"}, &screen) {
-    dialogs.screen = &screen;
-  }
-
-  // Runs `body` and returns the KrvError it raised; fails the test if none.
-  template <typename F>
-  KrvError Raised(F body) {
-    try {
-      body();
-    } catch (const KrvError& e) {
-      return e;
-    }
-    ADD_FAILURE() << "nothing raised";
-    return {};
-  }
-
-  Pointer screen;
   PointerDialogs dialogs;
-  cuAppError err;
+  cuAppError err{dialogs, AppInfo{kAppTitle, kAppHelpFile, "C:\\Programme\\Korvella"}, &dialogs.screen};
 };
 
-TEST(MsgParseTest, FillsPlaceholdersInOrderAfterLineBreaks) {
-  const MsgArg none;
-  struct Case {
-    const char* text;
-    MsgArg a1, a2, a3, a4;
-    const char* expected;
-  } cases[] = {
-      {"a@@b@@@@c", none, none, none, none, "a\r\nb\r\n\r\nc"},
-      {"## x ##", "800", none, none, none, "800 x ##"},        // a second ## stays
-      {"## x ## x ##", "a", none, "c", none, "a x ## x ##"},   // stops at the first absent one
-      {"Wert: ##", "a@@b", none, none, none, "Wert: a@@b"},    // @@ of an argument stays
-      {"[##] [##]", "<##>", "in", none, none, "[<in>] [##]"},  // an argument's ## is filled next
-      {"## / ##", 800, -1, none, none, "800 / -1"},            // numbers as text
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(cuAppError::MsgParse(c.text, c.a1, c.a2, c.a3, c.a4), c.expected) << c.text;
-  }
-}
-
-TEST(MessageTableTest, HoldsExactlyTheProgramsIds) {
-  std::vector<int32_t> expected;
-  for (int32_t id = 101; id <= 227; ++id) {
-    if (id != 124) expected.push_back(id);
-  }
-  for (int32_t id = 500; id <= 504; ++id) expected.push_back(id);
-  EXPECT_EQ(MessageIds(), expected);
-  EXPECT_EQ(FindMessage(124), nullptr);
-}
-
-TEST_F(AppErrorTest, EveryMessageLoadsAsValidText) {
-  for (const int32_t id : MessageIds()) {
-    const std::string text = err.MsgLoad(id);
-    EXPECT_FALSE(text.empty()) << id;
-    EXPECT_EQ(text.find("@@"), std::string::npos) << id;
-    // Umlauts must arrive as UTF-8 on every compiler.
-    EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(text)), text) << id;
-  }
-  EXPECT_NE(err.MsgLoad(103).find("l\xC3\xA4uft"), std::string::npos);
-  EXPECT_EQ(err.MsgLoad(-102, "/X"), err.MsgLoad(102, "/X"));  // the sign is ignored
-
-  EXPECT_EQ(err.MsgLoad(102, "/Q"), "Der Parameter '/Q' ist unbekannt.");
+TEST_F(AppErrorTest, MsgLoadFillsMessagesOfTheTableOrTheArray) {
+  EXPECT_EQ(cuAppError::MsgParse("a@@b@@@@c"), "a\r\nb\r\n\r\nc");
+  EXPECT_EQ(cuAppError::MsgParse("## x ## x ##", "a", {}, "c"), "a x ## x ##");  // stops at the first absent one
+  // An argument's ## is filled by the next one; its @@ stays.
+  EXPECT_EQ(cuAppError::MsgParse("[##] [##] ##", "<##>", "a@@b", 800), "[<a@@b>] [800] ##");
+  EXPECT_EQ(err.MsgLoad(-102, "/Q"), "Der Parameter '/Q' ist unbekannt.");
   EXPECT_EQ(err.MsgLoad(146, 800, 600),
             "KORVELLA benötigt eine Minmal-Bildschirmauflösung von 1024 x 768.\r\n"
             "Das Programm kann in der aktuellen Auflösung von 800 x 600 nicht ausgerführt werden.");
-}
-
-TEST_F(AppErrorTest, MissingMessagesFail) {
-  const KrvError missing = Raised([&] { err.MsgLoad(124); });
-  EXPECT_EQ(missing.number, kErrResourceNotFound);
-  EXPECT_NE(missing.description.find("124"), std::string::npos);
-
+  EXPECT_EQ(Show(Handle(nullptr, [&] { err.MsgLoad(124); })),
+            "326 [KrvRun25] Ressource mit Bezeichner '124' nicht gefunden.");
   err.SetMsgArray(MsgArrayData{{"eins ##", "zwei", "drei"}, 1});
-  EXPECT_EQ(err.MsgLoad(1, "x"), "eins x");
-  EXPECT_EQ(err.MsgLoad(-3), "drei");
-  for (const int32_t id : {0, 4}) {
-    const KrvError e = Raised([&] { err.MsgLoad(-id); });
-    EXPECT_EQ(e.number, kErrNoMessage) << id;
-    EXPECT_EQ(e.source, "cuAppError: Z_LoadMsg");
-    EXPECT_EQ(e.description, "Unvorhergesehener Fehler.\r\nFür die Fehlernummer " + std::to_string(-id) +
-                                 " wurde keine Meldung definiert.");
-  }
+  EXPECT_EQ(err.MsgLoad(1, "x") + err.MsgLoad(-3), "eins xdrei");
+  EXPECT_EQ(Show(Handle(nullptr, [&] { err.MsgLoad(-4); })),
+            "-2147221503 [cuAppError: Z_LoadMsg] Unvorhergesehener Fehler.\r\nFür die Fehlernummer -4 wurde keine "
+            "Meldung definiert.");
 }
 
-TEST_F(AppErrorTest, MsgShowUsesMessageCaptionAndReturnsAnswer) {
+TEST_F(AppErrorTest, ErrRaiseAddsItsPlaceToTheSource) {
+  const struct {
+    std::exception_ptr pending;
+    int32_t number, help;
+    const char *source, *proc, *description;
+    std::string want;
+  } cases[] = {
+      {nullptr, -207, 0, "cApp", "CheckActiveX", "", "-2147221711 [cApp: CheckActiveX] " + std::string(kMsg207)},
+      {nullptr, -124, 0, "", "Proc", "", "-2147221628 [Proc] Keine Fehlerbeschreibung verfügbar."},  // not in the table
+      {Pending(11, "KrvRun25", "Division"), 0, 0, "cApp", "Init", "", "11 [cApp: Init] Division"},   // our own source
+      {Pending(429, "KrvLib25", "d"), 0, 0, "cApp", "", "", "429 [KrvLib25 | cApp] d"},
+      {Pending(429, "Lib", "d"), 77, 0, "mCommon", "Copy", "## fehlt", "77 [Lib | mCommon: Copy] ErrorDLL fehlt"},
+      {Pending(5, "Lib", "d", 120), 0, 4711, "cF", "Load", "",
+       "5 [Lib | cF: Load (120)] d ?4711 " + std::string(kHelp)},
+      {std::make_exception_ptr(std::runtime_error("kaputt")), 0, 0, "cC", "Read", "",
+       "5 [cC: Read] Interner Fehler: kaputt"},
+      {Pending(3021, "DAO", "d", 40), kStore, 0, "cBackup", "Do", "", "3021 [DAO | cBackup: Do (40)] d"},
+  };
+  for (const auto& c : cases) {
+    if (c.number == kStore) Handle(c.pending, [&] { err.ErrStore(); });
+    const KrvError raised = Handle(c.number == kStore ? nullptr : c.pending, [&] {
+      if (c.number == kStore) err.ErrRaiseStored(c.source, c.proc);
+      err.ErrRaise(c.number, c.source, c.proc, c.description, "ErrorDLL", {}, {}, {}, c.help);
+    });
+    EXPECT_EQ(Show(raised), c.want);
+  }
+  err.SetErrOffset(1000);
+  EXPECT_EQ(Handle(nullptr, [&] { err.ErrRaise(-207, "cApp", "Check"); }).number, -2147221711 + 1000);
+}
+
+TEST_F(AppErrorTest, BoxesShowTheMessageTheErrorByLevelOrTheFatalError) {
+  err.SetClientScreenObject(&dialogs.form);
+  dialogs.screen.value = kMousePointerHourglass;
+  dialogs.form.value = 13;
   dialogs.answers = {kIdNo};
   EXPECT_EQ(err.MsgShow(105, 36), kIdNo);
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].caption, "KORVELLA II.5 Startprogramm");
-  EXPECT_EQ(dialogs.shown[0].style, 36);
   EXPECT_TRUE(dialogs.shown[0].text.starts_with("Es läuft zur Zeit eine Access-Anwendung.\r\nWenn Sie"));
-
-  // A help context adds the help button and the program's help file.
-  MsgBoxParams box;
-  box.buttons = 48;
-  box.help_context = 10;
+  // Default pointers while a box is up; MsgShow restores them afterwards, ErrMsg leaves the default.
+  const std::pair<int, int> defaults(kMousePointerDefault, kMousePointerDefault);
+  EXPECT_EQ(dialogs.pointers_seen.back(), defaults);
+  EXPECT_EQ(std::make_pair(dialogs.screen.value, dialogs.form.value), std::make_pair(kMousePointerHourglass, 13));
+  MsgBoxParams box{48, {}, {}, {}, 10};  // a help context adds the help button and file
   err.MsgShow(221, box);
-  EXPECT_EQ(box.help_file, "C:\\Programme\\Korvella\\krvrun25.chm");
-  EXPECT_EQ(box.buttons, 48 + kMbHelp);
-  EXPECT_EQ(dialogs.shown.back().style, 48 + kMbHelp);
-}
+  EXPECT_EQ(box.title + " " + box.help_file + " " + std::to_string(dialogs.shown.back().style),
+            std::string(kAppTitle) + " " + kHelp + " 16432");
 
-TEST_F(AppErrorTest, PointersAreDefaultDuringBoxesAndRestoredByMsgShowOnly) {
-  Pointer form;
-  dialogs.client = &form;
-  err.SetClientScreenObject(&form);
-  screen.value = kMousePointerHourglass;
-  form.value = 13;
-  err.MsgShow(221, 64);
-  EXPECT_EQ(dialogs.pointers_seen.back(), std::make_pair(kMousePointerDefault, kMousePointerDefault));
-  EXPECT_EQ(screen.value, kMousePointerHourglass);
-  EXPECT_EQ(form.value, 13);
-
-  try {
-    throw KrvError(9, "x", "y");
-  } catch (...) {
-    err.ErrMsg("cApp", "Init");
-  }
-  EXPECT_EQ(dialogs.pointers_seen.back(), std::make_pair(kMousePointerDefault, kMousePointerDefault));
-  EXPECT_EQ(screen.value, kMousePointerDefault);  // ErrMsg leaves the default
-  EXPECT_EQ(form.value, kMousePointerDefault);
-}
-
-TEST_F(AppErrorTest, ErrRaiseOfAMessageNumbersAndFillsIt) {
-  const KrvError e = Raised([&] { err.ErrRaise(-207, "cApp", "CheckActiveX", "", "ErrorDLL"); });
-  EXPECT_EQ(e.number, -2147221711);
-  EXPECT_EQ(e.source, "cApp: CheckActiveX");
-  EXPECT_EQ(e.description, kMsg207Filled);
-
-  err.SetErrOffset(1000);
-  EXPECT_EQ(Raised([&] { err.ErrRaise(-207, "cApp", "CheckActiveX"); }).number, -2147221711 + 1000);
-  // A message the table lacks still raises, with the fallback description.
-  const KrvError unknown = Raised([&] { err.ErrRaise(-124, "", "Proc"); });
-  EXPECT_EQ(unknown.description, "Keine Fehlerbeschreibung verfügbar.");
-  EXPECT_EQ(unknown.source, "Proc");
-}
-
-TEST_F(AppErrorTest, ErrRaiseComposesSource) {
-  struct Case {
-    KrvError pending;
-    int32_t number;
-    const char *source, *proc, *description;
-    int32_t want_number;
-    const char *want_source, *want_description;
-  } cases[] = {
-      // A pending error of the program itself carries no foreign source.
-      {{11, "KrvRun25", "Division durch Null"}, 0, "cApp", "Init", "", 11, "cApp: Init", "Division durch Null"},
-      {{429, "KrvLib25", "d"}, 0, "cApp", "Init", "", 429, "KrvLib25 | cApp: Init", "d"},
-      {{429, "KrvLib25", "d"}, 0, "cApp", "", "", 429, "KrvLib25 | cApp", "d"},
-      {{429, "", ""}, 0, "", "", "", 429, "", "Keine Fehlerbeschreibung verfügbar."},
-      // An own number and description replace the pending ones; arguments fill it.
-      {{429, "KrvLib25", "d"},
-       77,
-       "mCommon",
-       "Copy",
-       "Datei ## fehlt",
-       77,
-       "KrvLib25 | mCommon: Copy",
-       "Datei ## fehlt"},
-  };
-  for (const Case& c : cases) {
-    const KrvError e = Raised([&] {
-      try {
-        throw c.pending;
-      } catch (...) {
-        err.ErrRaise(c.number, c.source, c.proc, c.description);
-      }
-    });
-    EXPECT_EQ(e.number, c.want_number) << c.want_source;
-    EXPECT_EQ(e.source, c.want_source);
-    EXPECT_EQ(e.description, c.want_description);
-    EXPECT_EQ(e.line, 0);
-  }
-}
-
-TEST_F(AppErrorTest, ErrRaiseAddsLineAndHelp) {
-  KrvError pending(5, "KrvLib25", "d");
-  pending.line = 120;
-  const KrvError e = Raised([&] {
-    try {
-      throw pending;
-    } catch (...) {
-      err.ErrRaise(0, "frmLoader", "pubInit", "", {}, {}, {}, {}, 4711);
+  std::string texts[3];
+  Handle(Pending(429, "KrvLib25", "Objekterstellung nicht möglich", 3), [&] {
+    for (int level : {2, 1, 0}) {
+      err.SetErrLevel(level);
+      texts[level] = err.ErrString("cApp", "Init");
+      err.ErrMsg("cApp", "Init", "", level == 1 ? 5 : -1);
     }
   });
-  EXPECT_EQ(e.source, "KrvLib25 | frmLoader: pubInit (120)");
-  EXPECT_EQ(e.help_context, 4711);
-  EXPECT_EQ(e.help_file, "C:\\Programme\\Korvella\\krvrun25.chm");
-}
-
-TEST_F(AppErrorTest, ForeignExceptionsBecomeNumberedErrors) {
-  const KrvError e = Raised([&] {
-    try {
-      throw std::runtime_error("kaputt");
-    } catch (...) {
-      err.ErrRaise(0, "cCompCheck", "ReadList");
-    }
-  });
-  EXPECT_EQ(e.number, kErrInvalidCall);
-  EXPECT_EQ(e.source, "cCompCheck: ReadList");
-  EXPECT_EQ(e.description, "Interner Fehler: kaputt");
-}
-
-// Three procedures with handlers, the innermost failing with a message, shown
-// at the top as the user reads it.
-void GetAccessPath(cuAppError& err) { err.ErrRaise(-207, "cuRunMDB", "GetAccessPath", "", "ErrorDLL"); }
-void CheckAccess(cuAppError& err) {
-  try {
-    GetAccessPath(err);
-  } catch (...) {
-    err.ErrRaise(0, "frmLoader", "CheckAccess");
-  }
-}
-void LoadKRV(cuAppError& err) {
-  try {
-    CheckAccess(err);
-  } catch (...) {
-    err.ErrRaise(0, "cApp", "LoadKRV");
-  }
-}
-
-TEST_F(AppErrorTest, SourceGrowsThroughThreeProceduresToTheFatalBox) {
-  try {
-    LoadKRV(err);
-    ADD_FAILURE() << "nothing raised";
-  } catch (...) {
-    cmnShowFatalError(dialogs, kAppTitle, "Main", "", &screen);
-  }
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].text,
-            "Fehler Nr. -2147221711\r\n"
-            "Quelle: cuRunMDB: GetAccessPath | frmLoader: CheckAccess | cApp: LoadKRV: Main"
-            "\r\n\r\n" +
-                std::string(kMsg207Filled));
-  EXPECT_EQ(dialogs.shown[0].style, kMbIconStop);
-}
-
-TEST_F(AppErrorTest, FatalBoxWithOwnDescriptionAndLine) {
-  KrvError pending(53, "KrvRun25", "Datei nicht gefunden");
-  pending.line = 7;
-  try {
-    throw pending;
-  } catch (...) {
-    cmnShowFatalError(dialogs, "Titel", "Form_Load", "Eigener Text");
-  }
-  EXPECT_EQ(dialogs.shown[0].text, "Fehler Nr. 53\r\nQuelle: KrvRun25: Form_Load (7)\r\n\r\nEigener Text");
-}
-
-TEST_F(AppErrorTest, StoredErrorIsRaisedAfterCleanup) {
-  KrvError pending(3021, "DAO.Recordset", "Kein aktueller Datensatz.");
-  pending.line = 40;
-  KrvError e = Raised([&] {
-    try {
-      throw pending;
-    } catch (...) {
-      err.ErrStore();
-    }
-    // Clean-up whose own error is handled must not replace the stored one.
-    try {
-      throw std::runtime_error("Aufräumen");
-    } catch (...) {
-    }
-    err.ErrRaiseStored("cAutoBackup", "DoBackup");
-  });
-  EXPECT_EQ(e.number, 3021);
-  EXPECT_EQ(e.source, "DAO.Recordset | cAutoBackup: DoBackup (40)");
-  EXPECT_EQ(e.description, "Kein aktueller Datensatz.");
-}
-
-TEST_F(AppErrorTest, ErrorTextByLevel) {
-  KrvError pending(429, "KrvLib25", "Objekterstellung nicht möglich");
-  pending.line = 3;
   const std::string caption = "KORVELLA II.5 Startprogramm <Fehler Nr. 429>";
-  std::string level2, level1, level0;
-  try {
-    throw pending;
-  } catch (...) {
-    level2 = err.ErrString("cApp", "Init");
-    err.ErrMsg("cApp", "Init");
-    err.SetErrLevel(1);
-    level1 = err.ErrString("cApp", "Init");
-    err.ErrMsg("cApp", "Init", "", 5);
-    err.SetErrLevel(0);
-    level0 = err.ErrString("cApp", "Init");
-    err.ErrMsg("cApp", "Init");
-  }
-  EXPECT_EQ(level2, caption + "\r\nZeile: 3\r\nKrvLib25 | cApp: Init\r\n\r\nObjekterstellung nicht möglich");
-  EXPECT_EQ(level1, caption + "\r\nObjekterstellung nicht möglich");
-  EXPECT_EQ(level0, "\r\n");
-  ASSERT_EQ(dialogs.shown.size(), 2u);  // level 0 shows nothing
-  EXPECT_EQ(dialogs.shown[0].caption, caption);
-  EXPECT_EQ(dialogs.shown[0].style, kMbIconStop);
-  EXPECT_EQ(dialogs.shown[1].style, 16400);
+  EXPECT_EQ(texts[2], caption + "\r\nZeile: 3\r\nKrvLib25 | cApp: Init\r\n\r\nObjekterstellung nicht möglich");
+  EXPECT_EQ(texts[1], caption + "\r\nObjekterstellung nicht möglich");
+  EXPECT_EQ(texts[0], "\r\n");
+  ASSERT_EQ(dialogs.shown.size(), 4u);  // level 0 shows nothing
+  EXPECT_EQ(dialogs.pointers_seen.back(), defaults);
+  EXPECT_EQ(std::make_pair(dialogs.screen.value, dialogs.form.value), defaults);
+  EXPECT_EQ(dialogs.shown[2].caption, caption);
+  EXPECT_EQ(std::make_pair(dialogs.shown[2].style, dialogs.shown[3].style), std::make_pair(16, 16 + kMbHelp));
+
+  Handle(Pending(-2147221711, "cuRunMDB: GetAccessPath", "Text"), [&] { cmnShowFatalError(dialogs, "T", "Main"); });
+  Handle(Pending(53, "KrvRun25", "Datei nicht gefunden", 7),
+         [&] { cmnShowFatalError(dialogs, "Titel", "Form_Load", "Eigener Text"); });
+  ASSERT_EQ(dialogs.shown.size(), 6u);
+  EXPECT_EQ(dialogs.shown[4].text, "Fehler Nr. -2147221711\r\nQuelle: cuRunMDB: GetAccessPath: Main\r\n\r\nText");
+  EXPECT_EQ(dialogs.shown[4].style, kMbIconStop);
+  EXPECT_EQ(dialogs.shown[5].text, "Fehler Nr. 53\r\nQuelle: KrvRun25: Form_Load (7)\r\n\r\nEigener Text");
 }
 
 }  // namespace

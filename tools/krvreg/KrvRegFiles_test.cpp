@@ -13,145 +13,86 @@
 namespace krv {
 namespace {
 
-constexpr char kDone[] = "The operation completed successfully.\n";
-constexpr char kFileError[] = "ERROR: Error opening the file. There may be a disk or file system error.\n";
+const std::string kDone = "The operation completed successfully.\n";
+const std::string kFileError = "ERROR: Error opening the file. There may be a disk or file system error.\n*";
+const std::string kNotFound = "ERROR: The system was unable to find the specified registry key or value.\n";
 constexpr char kRoot[] = "HKCU\\Software\\Vantorel";
 
 std::string Slurp(const std::string& file) {
-  std::string bytes;
-  std::string why;
+  std::string bytes, why;
   EXPECT_TRUE(ReadWholeFile(file, &bytes, &why)) << why;
   return bytes;
 }
 
-void Spit(const std::string& file, const std::string& bytes) {
+// One registry and folder for all rows, so later rows show what earlier ones
+// did: "$" stands for the folder; an expected text ending in '*' is a beginning.
+TEST(KrvRegFilesTest, ImportAndExportThroughFiles) {
+  const char* source_dir = std::getenv("KRV_SOURCE_DIR");
+  // Exported by Wine's reg.exe: umlauts, DWORD, REG_EXPAND_SZ, REG_MULTI_SZ, binary, an empty default value.
+  const std::string fixture =
+      std::string(source_dir ? source_dir : KRV_SOURCE_DIR_FALLBACK) + "/tools/krvreg/testdata/wine_export.reg";
+  TempDir dir;
+  const std::string ask = "File $/old.reg already exists. Overwrite (Yes/No)? ";
   std::string why;
-  ASSERT_TRUE(WriteWholeFile(file, bytes, &why)) << why;
-}
-
-// Settings as the starter keeps them.
-void FillSettings(FakeRegistry& reg) {
-  reg.SetString(Hive::CurrentUser, "Software\\Vantorel\\Korvella", "Backend", "Z:\\daten\\Büro.mdb");
-}
-
-std::string SourceDir() {
-  const char* dir = std::getenv("KRV_SOURCE_DIR");
-  return dir != nullptr ? dir : KRV_SOURCE_DIR_FALLBACK;
-}
-
-// A hive exported by another regedit-format exporter (Wine's reg.exe): umlauts,
-// DWORD, REG_EXPAND_SZ, REG_MULTI_SZ, binary and an empty default value.
-TEST(KrvRegFilesTest, RoundTripsHiveExportedByRegedit) {
-  const std::string fixture = SourceDir() + "/tools/krvreg/testdata/wine_export.reg";
-  const std::string original = Slurp(fixture);
-  ASSERT_FALSE(original.empty()) << fixture;
-  FakeRegistry reg;
-  const KrvRegRun imported = RunReg(reg, {"IMPORT", fixture});
-  ASSERT_EQ(imported.code, 0) << imported.err;
-  EXPECT_EQ(imported.err, "");
-
-  TempDir dir;
-  const std::string back = dir.native() + "/back.reg";
-  ASSERT_EQ(RunReg(reg, {"EXPORT", "HKEY_CURRENT_USER\\Software\\Vantorel", back}).code, 0);
-  const std::string exported = Slurp(back);
-  // The same bytes as the other exporter wrote.
-  EXPECT_EQ(exported, original);
-}
-
-TEST(KrvRegFilesTest, ExportAsksBeforeReplacingAFile) {
-  struct Case {
-    std::vector<std::string> extra;
-    std::string input;
-    int code;
-    bool replaced;
-  };
-  const Case cases[] = {
-      {{}, "y\n", 0, true},
-      {{}, "", 1, false},
-      {{"-Y"}, "", 0, true},
-  };
-  for (const Case& c : cases) {
-    TempDir dir;
-    const std::string file = dir.native() + "/old.reg";
-    Spit(file, "alt");
-    FakeRegistry reg;
-    FillSettings(reg);
-    std::vector<std::string> args = {"EXPORT", kRoot, file};
-    args.insert(args.end(), c.extra.begin(), c.extra.end());
-    const KrvRegRun run = RunReg(reg, args, c.input);
-    SCOPED_TRACE(c.input);
-    EXPECT_EQ(run.code, c.code);
-    const std::string ask = "File " + file + " already exists. Overwrite (Yes/No)? ";
-    EXPECT_EQ(run.out.find(ask) == 0, c.extra.empty());
-    EXPECT_EQ(Slurp(file) != "alt", c.replaced);
-    EXPECT_FALSE(std::filesystem::exists(file + ".krvreg-tmp"));
+  for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
+           {"old", "alt"},
+           {"alt", "alt"},
+           {"lm", "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\X]\r\n"},
+           {"warn",
+            "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\X]\r\n\"n\"=dword:123456789\r\n\"ok\"=\"1\"\r\n"
+            "[-HKEY_CURRENT_USER\\Software\\Gone]\r\n"}}) {
+    ASSERT_TRUE(WriteWholeFile(dir.native() + "/" + name + ".reg", bytes, &why)) << why;
   }
-}
-
-TEST(KrvRegFilesTest, ImportAndExportFailuresSayWhatFailed) {
-  TempDir dir;
-  const std::string good = dir.native() + "/good.reg";
-  Spit(good, EncodeRegFile("Windows Registry Editor Version 5.00\r\n\r\n[HKLM\\X]\r\n", RegFormat::kUnicode5));
-  const std::string bad_header = dir.native() + "/bad.reg";
-  Spit(bad_header, "regedit4\r\n\r\n[HKEY_CURRENT_USER\\Software\\X]\r\n\"a\"=\"1\"\r\n");
-  struct Case {
-    std::vector<std::string> args;
-    std::string err_start;
-  };
-  const Case cases[] = {
-      {{"IMPORT", dir.native() + "/missing.reg"}, kFileError},
-      {{"IMPORT", dir.native()}, kFileError},
-      {{"IMPORT", bad_header}, kFileError},
-      {{"IMPORT", good}, "ERROR: Error accessing the registry.\n"},
-      {{"EXPORT", "HKCU\\Software\\Nope", dir.native() + "/nope.reg"},
-       "ERROR: The system was unable to find the specified registry key or value.\n"},
-      {{"EXPORT", kRoot, dir.native() + "/no/such/folder.reg"}, kFileError},
-  };
-  for (const Case& c : cases) {
-    FakeRegistry reg;
-    FillSettings(reg);
-    reg.read_only.insert(Hive::LocalMachine);
-    reg.writes = 0;
-    const KrvRegRun run = RunReg(reg, c.args);
-    SCOPED_TRACE(c.args[1]);
-    EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err.substr(0, c.err_start.size()), c.err_start);
-    EXPECT_EQ(reg.writes, 0);
-  }
-  EXPECT_FALSE(std::filesystem::exists(dir.native() + "/nope.reg"));
-}
-
-TEST(KrvRegFilesTest, ImportReportsIgnoredLinesAndStillImports) {
-  TempDir dir;
-  const std::string file = dir.native() + "/warn.reg";
-  Spit(file,
-       "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\X]\r\n\"n\"=dword:123456789\r\n\"ok\"=\"1\"\r\n"
-       "[-HKEY_CURRENT_USER\\Software\\Gone]\r\n");
-  FakeRegistry reg;
-  reg.SetString(Hive::CurrentUser, "Software\\Gone\\Sub", "v", "x");
-  const KrvRegRun run = RunReg(reg, {"IMPORT", file});
-  EXPECT_EQ(run.code, 0);
-  EXPECT_EQ(run.out, kDone);
-  EXPECT_EQ(run.err.rfind("WARNING: " + file + ": line 4", 0), 0u) << run.err;
-  EXPECT_TRUE(reg.ValueExists(Hive::CurrentUser, "Software\\X", "ok"));
-  EXPECT_FALSE(reg.ValueExists(Hive::CurrentUser, "Software\\X", "n"));
-  EXPECT_FALSE(reg.KeyExists(Hive::CurrentUser, "Software\\Gone"));
-}
-
-TEST(KrvRegFilesTest, ExportOfAWholeHiveNamesTheHive) {
-  TempDir dir;
-  const std::string file = dir.native() + "/hive.reg";
   FakeRegistry reg;
   reg.SetString(Hive::LocalMachine, "Software\\V", "a", "1");
-  ASSERT_EQ(RunReg(reg, {"EXPORT", "HKLM", file}).code, 0);
-  RegParseResult parsed;
-  std::string why;
-  ASSERT_TRUE(ParseRegFile(Slurp(file), &parsed, &why)) << why;
-  ASSERT_FALSE(parsed.ops.empty());
-  EXPECT_EQ(parsed.ops.back().hive, Hive::LocalMachine);
-  EXPECT_EQ(parsed.ops.back().key, "Software\\V");
-  EXPECT_EQ(parsed.ops.back().value, RegValue::Sz("1"));
+  reg.read_only.insert(Hive::LocalMachine);
+  const struct {
+    std::vector<std::string> args;
+    std::string input;
+    int code;
+    std::string out, err = {};
+  } cases[] = {
+      {{"IMPORT", fixture}, "", 0, kDone},
+      {{"EXPORT", "HKEY_CURRENT_USER\\Software\\Vantorel", "$/back.reg"}, "", 0, kDone},
+      {{"EXPORT", kRoot, "$/old.reg"}, "", 1, ask + "\nThe operation was canceled by the user.\n"},
+      {{"IMPORT", "$/old.reg"}, "", 1, "", kFileError},  // not replaced
+      {{"EXPORT", kRoot, "$/old.reg"}, "y\n", 0, ask + kDone},
+      {{"IMPORT", "$/old.reg"}, "", 0, kDone},
+      {{"EXPORT", kRoot, "$/alt.reg", "-Y"}, "", 0, kDone},
+      {{"IMPORT", "$/missing.reg"}, "", 1, "", kFileError},
+      {{"IMPORT", "$"}, "", 1, "", kFileError},
+      {{"IMPORT", "$/lm.reg"}, "", 1, "", "ERROR: Error accessing the registry.\n*"},
+      {{"EXPORT", "HKCU\\Software\\Nope", "$/nope.reg"}, "", 1, "", kNotFound},
+      {{"EXPORT", kRoot, "$/no/such/folder.reg"}, "", 1, "", kFileError},
+      // Lines it cannot take are reported; the rest is imported.
+      {{"IMPORT", "$/warn.reg"}, "", 0, kDone, "WARNING: $/warn.reg: line 4*"},
+      {{"QUERY", "HKCU\\Software\\X"}, "", 0, "\nHKEY_CURRENT_USER\\Software\\X\n    ok    REG_SZ    1\n\n"},
+      {{"EXPORT", "HKLM", "$/hive.reg"}, "", 0, kDone},
+  };
+  const auto in_dir = [&](std::string text) {
+    for (size_t at; (at = text.find('$')) != std::string::npos;) text.replace(at, 1, dir.native());
+    return text;
+  };
+  const auto starts = [&](const std::string& text, const std::string& want) {
+    return want.ends_with('*') ? text.substr(0, in_dir(want).size() - 1) + "*" : text;
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args;
+    for (const auto& a : c.args) args.push_back(in_dir(a));
+    const int writes = reg.writes;
+    const KrvRegRun run = RunReg(reg, args, c.input);
+    SCOPED_TRACE(args[0] + " " + args[1]);
+    EXPECT_EQ(run.code, c.code);
+    EXPECT_EQ(starts(run.out, c.out), in_dir(c.out));
+    EXPECT_EQ(starts(run.err, c.err), in_dir(c.err));
+    EXPECT_TRUE(c.code == 0 || reg.writes == writes);
+  }
+  EXPECT_EQ(Slurp(dir.native() + "/back.reg"), Slurp(fixture));  // the same bytes as the other exporter wrote
+  EXPECT_FALSE(std::filesystem::exists(dir.native() + "/old.reg.krvreg-tmp"));
+  RegParseResult parsed;  // a whole hive is named by the hive
+  ASSERT_TRUE(ParseRegFile(Slurp(dir.native() + "/hive.reg"), &parsed, &why) && !parsed.ops.empty()) << why;
+  const auto& last = parsed.ops.back();
+  EXPECT_TRUE(last.hive == Hive::LocalMachine && last.key == "Software\\V" && last.value == RegValue::Sz("1"));
 }
 
 }  // namespace
