@@ -31,6 +31,7 @@ TEST(PosixSystemTest, CommandLineGivesTheTailAndTheLowerCaseProgramName) {
 TEST(PosixSystemTest, ProcessNamesComeFromCommAndCmdline) {
   TempDir proc;
   for (const auto& [pid, comm, cmdline] : {std::tuple{"1", "systemd\n", "/sbin/init\0x\0"s},
+                                           {"42", "MSACCESS.EXE\n", "C:\\Office\\MSACCESS.EXE\0"s},
                                            {"43", "WINE64-PRELOAD\n", "Z:\\opt\\krvbrw25.exe\0"s},
                                            {"self", "ignored\n", "ignored\0"s}}) {
     std::filesystem::create_directory(proc.native() + "/" + pid);
@@ -39,7 +40,7 @@ TEST(PosixSystemTest, ProcessNamesComeFromCommAndCmdline) {
   }
   std::vector<std::string> names = ProcessNamesIn(proc.native());
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"init", "krvbrw25.exe", "systemd", "wine64-preload"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"init", "krvbrw25.exe", "msaccess.exe", "systemd", "wine64-preload"}));
   const std::string exe = PosixSystem().ExecutablePath();  // from the real /proc
   EXPECT_TRUE(exe.starts_with("Z:\\") && exe.ends_with("\\krv_platform_tests")) << exe;
 }
