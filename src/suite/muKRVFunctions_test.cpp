@@ -32,12 +32,10 @@ TEST_F(SettingsStoreTest, RegReadHivesPrefixesAndRelativePathsThenTheTextReadAnd
   reg.SetString(kHKCU, "A\\B", "V", " cu ");
   reg.SetString(kHKLM, Sub("A\\B"), "V", "lm-root");
   reg.SetString(kHKLM, "HKCR\\A\\B", "", "lm-hkcr");  // reading knows no HKCR
-  const std::tuple<const char*, bool, const char*> cases[] = {
-      {"hkcu\\A\\B\\V", true, "cu|0"},
-      {"A\\B\\V", true, "lm-root|1"},
-      {"HKLM\\HKCR\\A\\B\\", false, "lm-hkcr|0"},
-      {"A\\B\\none", false, "def|0"},
-  };
+  const std::tuple<const char*, bool, const char*> cases[] = {{"hkcu\\A\\B\\V", true, "cu|0"},
+                                                              {"A\\B\\V", true, "lm-root|1"},
+                                                              {"HKCR\\A\\B\\", false, "lm-hkcr|0"},
+                                                              {"A\\B\\none", false, "def|0"}};
   for (auto [path, relative, want] : cases) {
     const std::string text = RegRead(lib, path, &relative, "def");
     EXPECT_EQ(text + (relative ? "|1" : "|0"), want) << path;
