@@ -14,10 +14,7 @@ namespace {
 
 class EnvironmentTest : public testing::Test {
  protected:
-  void SetUp() override {
-    sys.exe_path = "C:\\Programme\\Korvella\\krv25.exe";
-    fs.AddFile("C:\\Programme\\Korvella\\krv25.ldb");  // KORVELLA runs when Access runs too
-  }
+  void SetUp() override { fs.AddFile("C:\\Programme\\Korvella\\krv25.ldb"); }  // Access runs KORVELLA
   FakeRegistry reg;
   FakeFileSystem fs;
   FakeSystem sys;
@@ -26,49 +23,25 @@ class EnvironmentTest : public testing::Test {
   krvInfo info{reg, fs, sys};
 };
 
-TEST_F(EnvironmentTest, LastRunningProgramDecides) {
-  const struct {
-    std::vector<std::string> processes;
-    int32_t mode;
-    bool skip_browser;
-    int32_t message;  // 0: no refusal
-  } cases[] = {
-      {{}, 0, false, 0},
-      {{"krvbrw25.exe", "krvcmp25.exe"}, 4, false, 127},
-      {{"krvbrw25.exe", "krvcmp25.exe"}, 4, true, 128},
-      {{"krvbrw25.exe", "krvcmp25.exe"}, 0, false, 104},  // the browser leaves the compressor's refusal
-      {{"msaccess.exe"}, 1, false, 0},
-      {{"msaccess.exe", "krvcmp25.exe"}, 1, false, 130},
-      {{"MSACCESS.EXE"}, 2, false, 162},
-      {{"msaccess.exe"}, 4, false, 126},
-      {{"krvset25.exe"}, 0, false, 160},
-      {{"krvup25.exe"}, 1, false, 156},
-      {{"krvbrw25.exe"}, 3, false, 200},
-      {{"krvrep25.exe"}, 4, false, 175},
-      {{"krvcmp25.exe"}, 7, false, 104},  // any other mode is the loader's column
-      {{"krvcmp25.exe.bak", "xkrvbrw25.exe"}, 3, false, 0},
-      {{"krvcmp25.exe"}, -1, false, 0},
-      {{"krvcmp25.exe"}, 5, false, 0},
+TEST_F(EnvironmentTest, LastRunningProgramDecidesFromOneSnapshot) {
+  // running programs, window captions, mode, skip the browser, the refusal (0: none)
+  const std::tuple<std::vector<std::string>, std::vector<std::string>, int32_t, bool, int32_t> cases[] = {
+      {{"krvbrw25.exe", "krvcmp25.exe"}, {}, 4, false, 127},
+      {{"krvbrw25.exe", "krvcmp25.exe"}, {}, 4, true, 128},
+      {{"krvbrw25.exe", "krvcmp25.exe"}, {}, 0, false, 104},  // the browser leaves the compressor's refusal
+      {{"krvcmp25.exe.bak", "xkrvbrw25.exe", "krvup25.exe"}, {}, 3, false, 197},
+      {{"krvcmp25.exe"}, {}, 7, false, 104},  // any other mode is the loader's column
+      {{}, {"Editor", "KORVELLA II.5 Administrator Tools"}, 1, false, 226},
+      {{}, {"KORVELLA II.5 Administrator Tools - Einstellungen"}, 1, false, 0},
+      {{"MSACCESS.EXE"}, {}, 2, false, 162},
   };
-  for (const auto& c : cases) {
-    sys.processes = c.processes;
-    EXPECT_EQ(CheckEnvironment(info, err, c.mode, c.skip_browser), c.message ? err.MsgLoad(c.message) : "")
-        << c.mode << " " << c.message;
+  for (const auto& [processes, captions, mode, skip_browser, message] : cases) {
+    sys.processes = processes, sys.captions = captions;
+    EXPECT_EQ(CheckEnvironment(info, err, mode, skip_browser), message ? err.MsgLoad(message) : "") << message;
   }
   fs = FakeFileSystem();  // Access with another database
-  sys.processes = {"msaccess.exe"};
-  EXPECT_EQ(CheckEnvironment(info, err, 0, false), "");
-  sys.processes = {};
-  sys.captions = {"Editor", "KORVELLA II.5 Administrator Tools"};
-  EXPECT_EQ(CheckEnvironment(info, err, 3, false), err.MsgLoad(226));
-  sys.captions = {"KORVELLA II.5 Administrator Tools - Einstellungen"};
-  EXPECT_EQ(CheckEnvironment(info, err, 3, false), "");
-  sys.processes = {"krvadm25.exe"};
-  EXPECT_EQ(CheckEnvironment(info, err, 3, false), err.MsgLoad(226));
-  EXPECT_TRUE(dialogs.shown.empty());  // the caller shows the text
-}
-
-TEST_F(EnvironmentTest, SnapshotServesEveryQueryUntilTheLastHolderLetsGo) {
+  EXPECT_EQ(CheckEnvironment(info, err, 2, false), "");
+  // One snapshot serves every query until its last holder lets go.
   krvEnvironment& env = info.Environment();
   {
     const ProcessSnapshot outer(env);
@@ -81,28 +54,14 @@ TEST_F(EnvironmentTest, SnapshotServesEveryQueryUntilTheLastHolderLetsGo) {
 }
 
 TEST_F(EnvironmentTest, AdminChecks) {
-  sys.admin = true;
-  EXPECT_TRUE(CheckCurrentUserIsAdmin(info, err, true));
-  sys.admin = false;
-  EXPECT_FALSE(CheckCurrentUserIsAdmin(info, err, false));
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].text, err.MsgLoad(204));
-  EXPECT_EQ(dialogs.shown[0].style, 48);
-  try {
-    CheckCurrentUserIsAdmin(info, err, true);
-    ADD_FAILURE() << "no error raised";
-  } catch (const KrvError& e) {
-    EXPECT_EQ(e.number, -2147221503);
-    EXPECT_EQ(e.description, err.MsgLoad(204));
-    EXPECT_EQ(e.source, "cApp: CheckCurrentUserIsAdmin");
-  }
-  EXPECT_EQ(dialogs.shown.size(), 1u);
-
   krvLibrary lib{reg, fs, sys};
   bool confirmed = false;
   EXPECT_FALSE(CheckKRVAdmin(lib, &confirmed));
+  EXPECT_FALSE(CheckCurrentUserIsAdmin(info, err, false));
+  EXPECT_EQ(dialogs.shown.at(0).text + "|" + std::to_string(dialogs.shown[0].style), err.MsgLoad(204) + "|48");
+  EXPECT_THROW(CheckCurrentUserIsAdmin(info, err, true), KrvError);
   sys.admin = true;
-  EXPECT_TRUE(CheckKRVAdmin(lib, &confirmed));
+  EXPECT_TRUE(CheckCurrentUserIsAdmin(info, err, true) && CheckKRVAdmin(lib, &confirmed));
   sys.admin = false;  // not asked again
   EXPECT_TRUE(CheckKRVAdmin(lib, &confirmed));
 }

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 #include "suite/SuiteNames.h"
 #include "suite/krvLibrary.h"
 #include "testing/FakeDialogs.h"
@@ -16,37 +14,37 @@ namespace krv {
 namespace {
 
 const char kUpgrade[] = "C:\\Programme\\Korvella\\krvup25.exe";
-const char kConfig[] = "C:\\Programme\\Korvella\\krvup25.cnf";
 const std::string kOptions = std::string(kProductRoot) + "\\Options";
+const std::string kSource = " | muKRVFunctions: krvInitInterfaceDLL";
 const std::string kCannotRun =
     "\r\n\r\nDieses Programm kann nicht ausgeführt werden, wenn das KORVELLA Hauptprogramm nicht verfügbar ist.";
+
+const std::string kRefused =
+    "-2147216356 Das Daten-Backend 'D:\\krvdat25.mdb' hat die Version 3, es wird jedoch die Version 4 benötigt." +
+    kCannotRun + " | IObjects: Init" + kSource;
 
 class InitTest : public testing::Test {
  protected:
   void SetUp() override {
-    sys.exe_path = "C:\\Programme\\Korvella\\krv25.exe";
     reg.SetString(Hive::ClassesRoot, "KrvInt25.IObjects\\CLSID", "", "{00000000-0000-0000-0000-000000000005}");
   }
-  // Front end needing backend version `needed`, backend at `have`, the upgrade program taking `have`.
-  void Install(const std::string& needed, const std::string& have) {
+  // Front end needing backend `needed`, backend at `have`, the upgrade program taking `takes` ("-": none).
+  void Reset(const std::string& needed, const std::string& have, const std::string& takes, int answer) {
+    fs = FakeFileSystem(), shell = FakeShell(), dialogs = FakeDialogs();
+    dialogs.answers = {answer};
     reg.SetString(Hive::CurrentUser, kOptions, "BackendPath", "D:\\krvdat25.mdb");
     fs.AddFile("C:\\Programme\\Korvella\\krv25.mde");
     fs.AddFile("C:\\Programme\\Korvella\\krv25.mde.version", "[Version]\nFile=2.5.3.0\nBackend=" + needed + "\n");
     fs.AddFile("D:\\krvdat25.mdb");
     fs.AddFile("D:\\krvdat25.mdb.version", "[Version]\nFile=" + have + "\n");
-    fs.AddFile(kUpgrade);
-    fs.AddFile(kConfig, "[Backend]\nVersion=" + have + "\n");
+    if (takes != "-") fs.AddFile(kUpgrade);
+    fs.AddFile("C:\\Programme\\Korvella\\krvup25.cnf", "; Eingabe\n[backend]\nversion=" + takes + "\t\t; alt\n");
   }
-  std::optional<KrvError> InitError(bool first, bool second, bool* result = nullptr) {
-    try {
-      const bool r = krvInitInterfaceDLL(ctx, first, second);
-      if (result) *result = r;
-    } catch (const KrvError& e) {
-      return e;
-    }
-    return std::nullopt;
+  std::string Init(bool first, bool second) try {
+    return krvInitInterfaceDLL(ctx, first, second) ? "T" : "F";
+  } catch (const KrvError& e) {
+    return std::to_string(e.number) + " " + e.description + " | " + e.source;
   }
-
   FakeRegistry reg;
   FakeFileSystem fs;
   FakeSystem sys;
@@ -58,113 +56,44 @@ class InitTest : public testing::Test {
   InterfaceDLLContext ctx{reg, fs, sys, shell, err, lib, objects};
 };
 
-TEST_F(InitTest, FileReadOffersTheUpgradeOnlyWhenEverythingFits) {
-  const struct {
-    bool program;
-    std::optional<std::string> config;
-    const char* backend_version;
-    bool offered;
-  } cases[] = {
-      {false, "[Backend]\nVersion=2.5.0.3\n", "2.5.0.3", false},
-      {true, std::nullopt, "2.5.0.3", false},
-      {true, "[Backend]\nVersionen=2.5.0.3\n", "2.5.0.3", false},
-      {true, "[Backend]\nVersion=2.5.0.2\n", "2.5.0.3", false},
-      {true, "[Backend]\nVersion=2.5.0.3\n", "", false},
-      {true, "; Eingabe\n[backend]\nversion=2.5.0.3.0\t\t; alt\n", "2.5.0.3", true},
-  };
-  for (const auto& c : cases) {
-    fs = FakeFileSystem();
-    dialogs.shown.clear();
-    dialogs.answers = {kIdNo};
-    if (c.program) fs.AddFile(kUpgrade);
-    if (c.config) fs.AddFile(kConfig, *c.config);
-    EXPECT_FALSE(FileRead(ctx, c.backend_version, "2.5.0.4"));
-    EXPECT_EQ(dialogs.shown.size(), c.offered ? 1u : 0u) << c.config.value_or("no file");
-  }
-  EXPECT_EQ(dialogs.shown.at(0).text, err.MsgLoad(182, "2.5.0.3", "2.5.0.4"));
-  EXPECT_EQ(dialogs.shown[0].style, 52);
-  EXPECT_TRUE(shell.started.empty());  // No starts nothing
-
-  dialogs.answers = {kIdYes, kIdYes};
-  EXPECT_TRUE(FileRead(ctx, "2.5.0.3", "2.5.0.4"));
-  ASSERT_EQ(shell.started.size(), 1u);
-  EXPECT_EQ(shell.started[0].file + "|" + shell.started[0].args, std::string(kUpgrade) + "|/Update");
-  EXPECT_FALSE(shell.started[0].wait || shell.started[0].elevate);
-  shell.fail_files.insert("c:\\programme\\korvella\\krvup25.exe");  // a failed start keeps the starter
-  EXPECT_FALSE(FileRead(ctx, "2.5.0.3", "2.5.0.4"));
-}
-
-TEST_F(InitTest, ErrorsCarryTheirFixedTextsAndFlagsSayWhatIsRequired) {
-  bool result = false;
-  EXPECT_FALSE(InitError(false, false, &result));  // the settings dialog needs neither
-  EXPECT_TRUE(result);
-  const IObjects* created = objects.get();
-  auto e = InitError(true, false);
-  EXPECT_EQ(e->number, -2147213308);
-  EXPECT_EQ(e->description,
-            "Dieses Programm kann nicht ausgeführt werden, wenn der Pfad des Backends nicht gesetzt wurde.");
-  EXPECT_EQ(e->source, "IObjects: Init | muKRVFunctions: krvInitInterfaceDLL");
-  e = InitError(false, true);
-  EXPECT_EQ(e->number, -2147216356);
-  EXPECT_EQ(e->description, "Die Datei 'C:\\Programme\\Korvella\\krv25.mde' wurde nicht gefunden." + kCannotRun);
-  EXPECT_EQ(objects.get(), created);  // created once, then reused
-
-  objects.reset();
-  reg.DeleteKeyTree(Hive::ClassesRoot, "KrvInt25.IObjects", nullptr);
-  e = InitError(false, false);
-  EXPECT_EQ(e->number, 429);
-  EXPECT_EQ(e->description,
-            "Mindestens eine Datei ist nicht korrekt installiert oder registriert.\r\nSie können dieses Programm erst "
-            "nach vollständiger und erfolgreicher Installation von KORVELLA II ausführen.");
-  EXPECT_EQ(e->source, "KrvInt25.IObjects | muKRVFunctions: krvInitInterfaceDLL");
-}
-
 TEST_F(InitTest, OlderBackendLeadsToTheUpgradeOffer) {
   const struct {
-    const char *needed, *have;
+    const char *needed, *have, *takes;
     bool second;
-    int answer;
-    bool offered, started, error;
+    const char* want;  // offers, starts (answering yes), then T/F returned or - raised
   } cases[] = {
-      {"2.5.0.4", "2.5.0.4.0", true, kIdYes, false, false, false},
-      {"2.5.0.3", "2.5.0.4", true, kIdYes, false, false, false},
-      {"2.5.0.4", "", true, kIdYes, false, false, false},
-      {"2.5.0.4", "2.5.0.3", false, kIdYes, false, false, false},
-      {"2.5.0.4", "2.5.0.3", true, kIdYes, true, true, false},
-      {"2.5.0.4", "2.5.0.3", true, kIdNo, true, false, true},
+      {"3", "4", "4", true, "00T"}, {"4", "3", "3", false, "00T"},  {"4", "3", "2", true, "00-"},
+      {"4", "3", "-", true, "00-"}, {"4", "3", "3.0", true, "10-"}, {"4", "3", "3", true, "11F"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.needed) + " " + c.have);
-    fs = FakeFileSystem();
-    shell.started.clear();
-    dialogs.shown.clear();
-    dialogs.answers = {c.answer};
-    Install(c.needed, c.have);
-    bool result = false;
-    const std::optional<KrvError> e = InitError(true, c.second, &result);
-    EXPECT_EQ(dialogs.shown.size(), c.offered ? 1u : 0u);
-    EXPECT_EQ(shell.started.size(), c.started ? 1u : 0u);
-    ASSERT_EQ(e.has_value(), c.error);
-    if (c.error) {
-      EXPECT_EQ(
-          e->description,
-          "Das Daten-Backend 'D:\\krvdat25.mdb' hat die Version 2.5.0.3, es wird jedoch die Version 2.5.0.4 benötigt." +
-              kCannotRun);
-    } else {
-      EXPECT_EQ(result, !c.started);  // false: the starter is to end
-    }
+    Reset(c.needed, c.have, c.takes, c.want[1] == '1' ? kIdYes : kIdNo);
+    const std::string got = Init(true, c.second);
+    EXPECT_EQ(std::to_string(dialogs.shown.size()) + std::to_string(shell.started.size()) + got[0], c.want) << got;
+    EXPECT_EQ(got[0] == '-' ? got : kRefused, kRefused);  // every refusal names the versions
   }
+  EXPECT_EQ(dialogs.shown.at(0).text + "|" + std::to_string(dialogs.shown[0].style),
+            err.MsgLoad(182, "3", "4") + "|52");
+  EXPECT_EQ(shell.started.at(0).file + "|" + shell.started[0].args, std::string(kUpgrade) + "|/Update");
 }
 
-TEST_F(InitTest, BackendPathFromUserThenMachineRelativeToTheProgram) {
-  IObjects o{reg, fs, sys};
-  EXPECT_EQ(o.BackendPath(), "");
-  reg.SetString(Hive::LocalMachine, kOptions, "BackendPath", "\\\\server\\daten\\krvdat25.mdb");
-  EXPECT_EQ(o.BackendPath(), "\\\\server\\daten\\krvdat25.mdb");
-  reg.SetString(Hive::CurrentUser, kOptions, "BackendPath", "Daten\\krvdat25.mdb");
-  EXPECT_EQ(o.BackendPath(), "C:\\Programme\\Korvella\\Daten\\krvdat25.mdb");
-  reg.SetString(Hive::CurrentUser, kOptions, "BackendPath", "D:\\krvdat25.mdb");
-  EXPECT_EQ(o.BackendPath(), "D:\\krvdat25.mdb");
+TEST_F(InitTest, ErrorTextsWhatEachFlagRequiresAndWhereTheBackendPathComesFrom) {
+  EXPECT_EQ(Init(false, false), "T");  // the settings dialog needs neither
+  EXPECT_EQ(Init(true, false),
+            "-2147213308 Dieses Programm kann nicht ausgeführt werden, wenn der Pfad des Backends nicht gesetzt "
+            "wurde. | IObjects: Init" +
+                kSource);
+  EXPECT_EQ(Init(false, true), "-2147216356 Die Datei 'C:\\Programme\\Korvella\\krv25.mde' wurde nicht gefunden." +
+                                   kCannotRun + " | IObjects: Init" + kSource);
+  reg.SetString(Hive::LocalMachine, kOptions, "BackendPath", "\\\\server\\krvdat25.mdb");
+  EXPECT_EQ(objects->BackendPath(), "\\\\server\\krvdat25.mdb");
+  reg.SetString(Hive::CurrentUser, kOptions, "BackendPath", "Daten\\krvdat25.mdb");  // the user's first
+  EXPECT_EQ(objects->BackendPath(), "C:\\Programme\\Korvella\\Daten\\krvdat25.mdb");
+  objects.reset();
+  reg.DeleteKeyTree(Hive::ClassesRoot, "KrvInt25.IObjects", nullptr);
+  EXPECT_EQ(Init(false, false),
+            "429 Mindestens eine Datei ist nicht korrekt installiert oder registriert.\r\nSie können dieses Programm "
+            "erst nach vollständiger und erfolgreicher Installation von KORVELLA II ausführen. | KrvInt25.IObjects" +
+                kSource);
 }
 
 }  // namespace
