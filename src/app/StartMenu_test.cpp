@@ -30,7 +30,6 @@ class NamedForm final : public Form {
 class MenuTest : public ::testing::Test {
  protected:
   MenuTest() {
-    h.env.ui = &ui;
     for (const char* f : {"krvbrw25.exe", "krvver25.exe"}) h.fs.AddFile(std::string(kProgramDir) + f, "x");
   }
   // Shows the menu as a plain start does: item 0 active, counting down from `delay`.
@@ -53,10 +52,16 @@ class MenuTest : public ::testing::Test {
     if (g.EndRequested()) Finish(g);
     return h.shell.started.empty() ? "" : h.shell.started.back().file;
   }
+  // A menu of its own (for table rows), shown as LoadMenu(item, delay) shows it.
+  static frmMenu& Load(mGlobals& gm, int32_t item = 0, bool delay = true) {
+    gm.app = std::make_unique<cApp>(gm);
+    gm.app->LoadMenu(item, delay);
+    return *dynamic_cast<frmMenu*>(static_cast<FakeUiHost*>(gm.env.ui)->LastView()->events());
+  }
   std::string Shown() const { return h.dialogs.shown.empty() ? "" : h.dialogs.shown.back().text; }
 
   StarterHarness h;
-  FakeUiHost ui;
+  FakeUiHost& ui = h.ui;
   FakeWindowSystem windows;  // outlives the globals, whose subclassing uses it
   mGlobals g{h.env};
   FakeMenuView* view = nullptr;
@@ -89,12 +94,10 @@ TEST_F(MenuTest, MenuOpensUnderTheMouseAndStaysOnTheScreen) {
   };
   for (const Case& c : cases) {
     StarterHarness fresh;
-    FakeUiHost host;
+    FakeUiHost& host = fresh.ui;
     host.cursor = c.cursor;
-    fresh.env.ui = &host;
     mGlobals gm(fresh.env);
-    gm.app = std::make_unique<cApp>(gm);
-    gm.app->LoadMenu(0, false);
+    Load(gm, 0, false);
     EXPECT_EQ(host.LastView()->left, c.left) << c.cursor.x;
     EXPECT_EQ(host.LastView()->top, c.top) << c.cursor.y;
   }
@@ -146,13 +149,9 @@ TEST_F(MenuTest, KeysMoveTheHighlightOrRunTheirItem) {
   };
   for (const Case& c : cases) {
     StarterHarness fresh;
-    FakeUiHost host;
-    fresh.env.ui = &host;
     for (const char* f : {"krvbrw25.exe", "krvver25.exe"}) fresh.fs.AddFile(std::string(kProgramDir) + f, "x");
     mGlobals gm(fresh.env);
-    gm.app = std::make_unique<cApp>(gm);
-    gm.app->LoadMenu(c.from, false);
-    auto* form = dynamic_cast<frmMenu*>(host.LastView()->events());
+    frmMenu* form = &Load(gm, c.from, false);
     form->KeyDown(c.key, c.shift);
     const int32_t active = form->ActiveItem();
     if (gm.EndRequested()) Finish(gm);
@@ -175,8 +174,7 @@ TEST_F(MenuTest, EndingAndSiblingStartsAreCarriedOutByMainAfterTheShutdown) {
   } cases[] = {{kKeyEscape, 0, ""}, {'A', kAltBit, ""}, {'B', kAltBit, "krvbrw25.exe"}};
   for (const Case& c : cases) {
     StarterHarness fresh;
-    FakeUiHost host;
-    fresh.env.ui = &host;
+    FakeUiHost& host = fresh.ui;
     fresh.fs.AddFile(std::string(kProgramDir) + "krvbrw25.exe", "x");
     mGlobals gm(fresh.env);
     fresh.sys.command_line = "";
@@ -208,12 +206,10 @@ TEST_F(MenuTest, AMissingOrRefusedSiblingIsShownOnceAndTheMenuStays) {
   };
   for (const Case& c : cases) {
     StarterHarness fresh;
-    FakeUiHost host;
-    fresh.env.ui = &host;
+    FakeUiHost& host = fresh.ui;
     if (*c.running) fresh.sys.processes = {c.running};
     mGlobals gm(fresh.env);
-    gm.app = std::make_unique<cApp>(gm);
-    gm.app->LoadMenu(c.item, true);
+    Load(gm, c.item);
     host.Advance(30000);
     ASSERT_EQ(fresh.dialogs.shown.size(), 1u) << c.text;
     EXPECT_EQ(fresh.dialogs.shown[0].text.substr(0, c.text.size()), c.text);
@@ -252,15 +248,12 @@ TEST_F(MenuTest, PreferencesAreReadByTheirRulesAndNeverWrittenByLoading) {
   };
   for (const Case& c : cases) {
     StarterHarness fresh;
-    FakeUiHost host;
-    fresh.env.ui = &host;
+    FakeUiHost& host = fresh.ui;
     if (c.auto_unload) fresh.reg.SetString(Hive::CurrentUser, kMenuKey, "AutoUnload", c.auto_unload);
     if (c.skin) fresh.reg.SetString(Hive::CurrentUser, kMenuKey, "Skin", c.skin);
     const int writes_before = fresh.reg.writes;
     mGlobals gm(fresh.env);
-    gm.app = std::make_unique<cApp>(gm);
-    gm.app->LoadMenu(0, true);
-    auto* form = dynamic_cast<frmMenu*>(host.LastView()->events());
+    frmMenu* form = &Load(gm);
     EXPECT_EQ(form->AutoUnload(), c.expect_auto) << (c.auto_unload ? c.auto_unload : "missing");
     EXPECT_EQ(form->SkinNumber(), c.expect_skin) << (c.skin ? c.skin : "missing");
     EXPECT_EQ(host.LastView()->background.has_value(), c.expect_skin != 0);
@@ -332,12 +325,8 @@ TEST_F(MenuTest, ClosingByTheUserShutsDownClosingByCodeDoesNot) {
   Finish(g);
   EXPECT_EQ(g.app, nullptr);
   StarterHarness fresh;
-  FakeUiHost host;
-  fresh.env.ui = &host;
   mGlobals gm(fresh.env);
-  gm.app = std::make_unique<cApp>(gm);
-  gm.app->LoadMenu(0, true);
-  dynamic_cast<frmMenu*>(host.LastView()->events())->QueryUnload(kUnloadByOwner);
+  Load(gm).QueryUnload(kUnloadByOwner);
   EXPECT_FALSE(gm.EndRequested());
 }
 
