@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 #include "base/Text.h"
 #include "testing/FakeRegistry.h"
 
@@ -33,10 +35,8 @@ Parsed Parse(const std::string& bytes, Hive hive = Hive::CurrentUser) {
 
 TEST(RegFileTest, HeaderDecidesWhetherAndHowTheFileIsRead) {
   const std::string utf8 = kHead5 + "[HKEY_CURRENT_USER\\K]\r\n\"n\"=\"€ ä\"\r\n";
-  const struct {
-    std::string bytes;
-    const char* n;  // what K\n reads; nullptr: not a registry file
-  } cases[] = {
+  // The bytes, and what K\\n reads (nullptr: not a registry file).
+  const std::pair<std::string, const char*> cases[] = {
       {"  REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"n\"=\"\x80\"\n", "€"},  // ANSI
       {"REGEDIT4\r\n[HKEY_CURRENT_USER\\K]\r\n\"n\"=hex(2):e4,00", "ä"},
       {"Windows Registry Editor Version 5.00  \r\n[HKCU\\K]\r\n\"n\"=\"x\"", "x"},
@@ -48,14 +48,13 @@ TEST(RegFileTest, HeaderDecidesWhetherAndHowTheFileIsRead) {
       {"\xEF\xBB\xBF" + utf8, "€ ä"},
       {Utf8ToCp1252(utf8), "€ ä"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.bytes);
-    Parsed p = Parse(c.bytes);
-    EXPECT_EQ(p.ok, c.n != nullptr);
-    EXPECT_EQ(p.ok, p.err.empty());
-    RegValue v;
-    regtree_ops::ReadValue(p.tree, "K", "n", &v);
-    EXPECT_EQ(v.text, c.n ? c.n : "");
+  for (const auto& [bytes, n] : cases) {
+    Parsed p = Parse(bytes);
+    EXPECT_EQ(p.ok, n != nullptr) << bytes;
+    EXPECT_EQ(p.ok, p.err.empty()) << bytes;
+    const bool taken = n && *n;
+    EXPECT_EQ(p.result.ops.empty(), !taken) << bytes;
+    EXPECT_EQ(taken ? p.Read("K", "n").text : "", taken ? n : "") << bytes;
   }
 }
 
@@ -90,8 +89,7 @@ TEST(RegFileTest, ValueLinesAreTakenOrRefusedLikeRegedit) {
     ASSERT_TRUE(p.ok) << p.err;
     EXPECT_EQ(regtree_ops::ValueNames(p.tree, "K").size(), c.name ? 1u : 0u);
     EXPECT_EQ(c.name ? p.Read("K", c.name) : RegValue{}, c.value);
-    ASSERT_EQ(p.result.warnings.size(), c.name ? 0u : 1u);
-    EXPECT_TRUE(c.name || p.result.warnings[0].starts_with("line 4: ")) << p.result.warnings[0];
+    EXPECT_EQ(p.result.warnings.size() == 1 && p.result.warnings[0].starts_with("line 4: "), !c.name);
   }
 }
 
@@ -106,15 +104,13 @@ TEST(RegFileTest, KeyLinesOpenDeleteOrSwitchOffWhatFollows) {
                    "[HKLM\\Y/Z\"q]\r\n\"m\"=dword:2\r\n"
                    "[-HKEY_CURRENT_USER]\r\n"
                    "[HKEY_CURRENT_USER\\Open\r\n");
-  ASSERT_TRUE(p.ok);
   EXPECT_EQ(regtree_ops::ValueNames(p.tree, "Keep"), std::vector<std::string>{"b"});
   EXPECT_EQ(regtree_ops::SubKeys(p.tree, ""), (std::vector<std::string>{"Keep", "Slashes"}));
   EXPECT_EQ(p.result.warnings.size(), 4u);  // typo root, blank, root deletion, no bracket
   RegTree machine;
   ApplyRegOps(machine, Hive::LocalMachine, p.result.ops);
   EXPECT_TRUE(regtree_ops::ValueExists(machine, "Y/Z\"q", "m"));
-  EXPECT_EQ(p.result.ops[3].kind, RegOp::kDeleteValue);
-  EXPECT_EQ(p.result.ops[3].line, 6);
+  EXPECT_EQ(std::pair(p.result.ops[3].kind, p.result.ops[3].line), std::pair(RegOp::kDeleteValue, 6));
 }
 
 TEST(RegFileTest, HexDataContinuesOnlyOnIndentedHexLines) {
@@ -124,7 +120,6 @@ TEST(RegFileTest, HexDataContinuesOnlyOnIndentedHexLines) {
                    "\"broken\"=hex:01,\\\r\n\"swallowed\"=\"x\"\r\n"
                    "\"after\"=dword:1\r\n"
                    "\"eof\"=hex:01,\\\r\n");
-  ASSERT_TRUE(p.ok);
   EXPECT_EQ(p.Read("K", "a").data, Bytes({1, 2, 3, 4}));
   EXPECT_EQ(regtree_ops::ValueNames(p.tree, "K"), (std::vector<std::string>{"a", "after"}));
   EXPECT_EQ(p.result.warnings.size(), 2u);
@@ -136,17 +131,10 @@ TEST(RegFileTest, ExportWritesWhatRegeditWrites) {
   key.SetValue("", RegValue::Sz("default"));
   key.SetValue("Count", RegValue::Dword(42));
   key.SetValue("Path", RegValue::ExpandSz("%A%"));
-  std::vector<uint8_t> data(100);
-  for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<uint8_t>(i);
+  std::vector<uint8_t> data(50);
+  std::iota(data.begin(), data.end(), 0);
   key.GetOrCreateChild("Beta")->SetValue("Bin", RegValue::Raw(kRegBinary, data));
   key.GetOrCreateChild("alpha");
-  std::string hex;  // 23 bytes after "Bin"=hex:, then 25 per line with a two-blank indent
-  for (size_t i = 0; i < data.size(); ++i) {
-    hex += (i == 0         ? ""
-            : i % 25 == 23 ? ",\\\r\n  "
-                           : ",") +
-           std::string(1, "0123456789abcdef"[i >> 4]) + "0123456789abcdef"[i & 15];
-  }
   const std::string expected =
       "Windows Registry Editor Version 5.00\r\n\r\n"
       "[HKEY_CURRENT_USER\\Software\\Test]\r\n"
@@ -156,8 +144,9 @@ TEST(RegFileTest, ExportWritesWhatRegeditWrites) {
       "\"Path\"=hex(2):25,00,41,00,25,00,00,00\r\n\r\n"
       "[HKEY_CURRENT_USER\\Software\\Test\\alpha]\r\n\r\n"
       "[HKEY_CURRENT_USER\\Software\\Test\\Beta]\r\n"
-      "\"Bin\"=hex:" +
-      hex + "\r\n\r\n";
+      "\"Bin\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,\\\r\n"
+      "  17,18,19,1a,1b,1c,1d,1e,1f,20,21,22,23,24,25,26,27,28,29,2a,2b,2c,2d,2e,2f,\\\r\n"
+      "  30,31\r\n\r\n";
   EXPECT_EQ(ExportRegText(Hive::CurrentUser, "Software\\Test\\", key, RegFormat::kUnicode5), expected);
   EXPECT_EQ(EncodeRegFile("W\r\nä", RegFormat::kUnicode5), std::string("\xFF\xFEW\0\r\0\n\0\xE4\0", 10));
 }
@@ -198,9 +187,8 @@ TEST(RegFileTest, KeyPathsThatAFileCannotHoldAreRefused) {
   for (size_t i = 0; i <= kMaxRegKeyDepth; ++i) deep += "k\\";
   EXPECT_FALSE(RegKeyPathStorable(deep, &why));
   EXPECT_NE(why.find("512"), std::string::npos);
-  Parsed p = Parse(kHead5 + "[HKEY_CURRENT_USER\\" + deep + "]\r\n");
-  EXPECT_TRUE(p.result.ops.empty());
-  EXPECT_EQ(p.result.warnings.size(), 1u);
+  const Parsed p = Parse(kHead5 + "[HKEY_CURRENT_USER\\" + deep + "]\r\n");
+  EXPECT_TRUE(p.result.ops.empty() && p.result.warnings.size() == 1u);
 }
 
 }  // namespace
