@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -114,10 +115,8 @@ TEST_F(FileRegistryTest, HiveTheUserMayNotWriteRefusesWithDenied) {
   FileRegistry setup = Open();
   ASSERT_EQ(Write(setup, Hive::LocalMachine, "m"), RegStatus::kOk);
   ASSERT_EQ(Write(setup, Hive::CurrentUser, "u"), RegStatus::kOk);
-  const uid_t owner = geteuid() == 0 ? 65534 : geteuid();
-  ASSERT_EQ(chown(user().c_str(), owner, owner), 0);
-  ASSERT_EQ(chmod(hkcu().c_str(), 0444), 0);  // folder writable, file not
-  ASSERT_EQ(chmod(machine().c_str(), 0555), 0);
+  ASSERT_TRUE(geteuid() != 0 || chown(user().c_str(), 65534, 65534) == 0);
+  ASSERT_EQ(chmod(hkcu().c_str(), 0444) | chmod(machine().c_str(), 0555), 0);  // user's folder writable, file not
   const pid_t pid = fork();
   if (pid == 0) {  // as nobody when we are root
     if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(100);
@@ -150,6 +149,8 @@ TEST_F(FileRegistryTest, ConcurrentWritersKilledAtRandomMomentsLoseNothingAcknow
       }
     }
     close(fds[1]);
+    pollfd first{fds[0], POLLIN, 0};  // kills come after a first acknowledged write, so some land in loaded writers
+    poll(&first, 1, -1);
     usleep(static_cast<useconds_t>(round * 4000));  // kills land all along a write
     for (pid_t pid : pids) {
       int status = kill(pid, SIGKILL);
@@ -163,7 +164,7 @@ TEST_F(FileRegistryTest, ConcurrentWritersKilledAtRandomMomentsLoseNothingAcknow
     // A big hive makes each later write long enough for kills to land inside it.
     if (round == 0) check.WriteValue(Hive::CurrentUser, "Fill", "", RegValue::Sz(std::string(300000, 'x')), nullptr);
   }
-  EXPECT_GE(acknowledged.size(), 10u);
+  EXPECT_GE(acknowledged.size(), 20u);
 }
 
 }  // namespace
