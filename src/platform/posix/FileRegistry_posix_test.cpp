@@ -131,8 +131,7 @@ TEST_F(FileRegistryTest, HiveTheUserMayNotWriteRefusesWithDenied) {
 }
 
 TEST_F(FileRegistryTest, ConcurrentWritersKilledAtRandomMomentsLoseNothingAcknowledged) {
-  // Folders not there yet, named with a trailing slash: each writer finds them made by itself or another.
-  auto open = [&] { return FileRegistry(user() + "/", machine() + "/"); };
+  auto open = [&] { return FileRegistry(user() + "/", machine() + "/"); };  // new folders, made by any writer
   auto hive_of = [](int n) { return n % 4 == 3 ? Hive::LocalMachine : Hive::CurrentUser; };
   std::set<int> acknowledged;
   for (int round = 0; round < 20; ++round) {
