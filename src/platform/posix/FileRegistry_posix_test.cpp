@@ -149,7 +149,7 @@ TEST_F(FileRegistryTest, ConcurrentWritersKilledAtRandomMomentsLoseNothingAcknow
     }
     close(fds[1]);
     pollfd first{fds[0], POLLIN, 0};  // kills come after a first acknowledged write, so some land in loaded writers
-    poll(&first, 1, -1);
+    poll(&first, 1, 10000);
     usleep(static_cast<useconds_t>(round * 4000));  // kills land all along a write
     for (pid_t pid : pids) {
       int status = kill(pid, SIGKILL);
