@@ -7,9 +7,8 @@
 namespace krv {
 namespace {
 
-// A registry whose reads fail the way a broken or locked hive does.
-class FailingRegistry : public FakeRegistry {
- public:
+// Reads fail the way a broken or locked hive does.
+struct FailingRegistry : FakeRegistry {
   RegStatus status = RegStatus::kDenied;
   RegStatus ReadValue(Hive, const std::string&, const std::string&, RegValue*, std::string* err) override {
     if (err) *err = "RegQueryValueExW: failed";
@@ -19,14 +18,12 @@ class FailingRegistry : public FakeRegistry {
 
 TEST(CreateComponent, RegisteredWhenTheClsidKeyExistsInClassesRoot) {
   FakeRegistry reg;
-  // A CLSID key without a default value, a class without a CLSID key, and one in the wrong hive.
-  reg.CreateKey(Hive::ClassesRoot, "KrvLib25.krvLibrary\\CLSID", nullptr);
+  reg.CreateKey(Hive::ClassesRoot, "KrvLib25.krvLibrary\\CLSID", nullptr);  // no default value needed
   reg.CreateKey(Hive::ClassesRoot, "KRVInf25.krvInfo", nullptr);
   reg.SetString(Hive::LocalMachine, "Software\\Classes\\KrvHlp25.krvHelper\\CLSID", "", "{x}");
   EXPECT_EQ(CreateComponent(reg, "krvlib25.KRVLIBRARY").number, 0);
   EXPECT_EQ(CreateComponent(reg, "KRVInf25.krvInfo").number, kErrCannotCreateComponent);
   EXPECT_EQ(CreateComponent(reg, "KrvHlp25.krvHelper").number, kErrCannotCreateComponent);
-
   FailingRegistry failing;
   ComponentResult result = CreateComponent(failing, "KrvInt25.IObjects");
   EXPECT_EQ(result.number, kErrPermissionDenied);

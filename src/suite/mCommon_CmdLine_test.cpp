@@ -18,18 +18,16 @@ TEST(CmdLineTest, AdminToolsPathOrMessageAndCompressorWithBackendSwitch) {
   FakeDialogs dialogs;
   cuAppError err{dialogs, AppInfo{}};
   krvLibrary lib{reg, fs, sys};
-  sys.exe_path = "C:\\Programme\\Korvella II\\krv25.exe";
+  sys.exe_path = "C:\\K II\\krv25.exe";
   EXPECT_EQ(cmnCmdLineAdminTools(lib, fs, err), "");
   ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].text, "Datei nicht gefunden: C:\\Programme\\Korvella II\\krvadm25.exe");
-  EXPECT_EQ(dialogs.shown[0].style, 16);
-  fs.AddFile("C:\\Programme\\Korvella II\\KRVADM25.EXE");
-  EXPECT_EQ(cmnCmdLineAdminTools(lib, fs, err), "C:\\Programme\\Korvella II\\krvadm25.exe");
-  EXPECT_EQ(dialogs.shown.size(), 1u);
-
+  EXPECT_EQ(dialogs.shown[0].text + " " + std::to_string(dialogs.shown[0].style),
+            "Datei nicht gefunden: C:\\K II\\krvadm25.exe 16");
+  fs.AddFile("C:\\K II\\KRVADM25.EXE");
+  EXPECT_EQ(cmnCmdLineAdminTools(lib, fs, err), "C:\\K II\\krvadm25.exe");
   std::string file, args;
-  EXPECT_EQ(cmnCmdLineCompressor(lib, &file, &args), "C:\\Programme\\Korvella II\\krvcmp25.exe /Backend");
-  EXPECT_EQ(file + "|" + args, "C:\\Programme\\Korvella II\\krvcmp25.exe|/Backend");
+  EXPECT_EQ(cmnCmdLineCompressor(lib, &file, &args) + "|" + file + "|" + args,
+            "C:\\K II\\krvcmp25.exe /Backend|C:\\K II\\krvcmp25.exe|/Backend");
 }
 
 }  // namespace
