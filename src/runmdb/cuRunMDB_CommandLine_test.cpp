@@ -10,17 +10,12 @@ namespace {
 const std::string kOffice = "HKLM:SOFTWARE\\Microsoft\\Office\\";
 const std::string kKrv = "C:\\Programme\\Korvella\\";
 
-TEST(cuRunMDB_CommandLineTest, AccessExecutable) {
+TEST(cuRunMDB_CommandLineTest, AccessDatabaseWorkgroupAndArguments) {
   RunCases({
       {kOffice + "8.0\\Common\\InstallRoot\\OfficeBin=C:\\O97\\ | file:C:\\O97\\msaccess.exe | AccVersion=-1",
        "\"C:\\O97\\msaccess.exe\"", "",
        "Suche nach: " + kKrv + "krv25.mde\n - nicht vorhanden\nSuche nach: " + kKrv +
            "krv25.mda\nKeine Datenbank gefunden"},
-      {kOffice + "10.0\\Common\\InstallRoot\\Path=C:\\OXP | file:C:\\OXP\\msaccess.exe | AccVersion=2 | file:" + kKrv +
-           "krv25.mde",
-       "\"C:\\OXP\\msaccess.exe\" \"" + kKrv + "krv25.mde\"", "",
-       "Schlüssel: SOFTWARE\\Microsoft\\Office\\10.0\\Access\\InstallRoot\nSchlüsselinhalt: \n - OK: " + kKrv +
-           "krv25.mde"},
       {kOffice + "11.0\\Access\\InstallRoot\\Path=C:\\O11 | " + kOffice +
            "11.0\\Common\\InstallRoot\\Path=C:\\Common | file:C:\\O11\\msaccess.exe | AccVersion=3 | file:" + kKrv +
            "krv25.mde | file:" + kKrv + "krv25.MDB",
@@ -40,11 +35,6 @@ TEST(cuRunMDB_CommandLineTest, AccessExecutable) {
       {"HKLM:SOFTWARE\\C\\Exe=G:\\A\\MSACCESS.EXE | file:G:\\A\\msaccess.exe | "
        "AccList=HKLM\\Software\\C\\Exe%|SubDir|%x%|Filename%|other.exe",
        "\"G:\\A\\MSACCESS.EXE\"", "", " - Dateiname: other.exe\nAccess-EXE: G:\\A\\MSACCESS.EXE"},
-  });
-}
-
-TEST(cuRunMDB_CommandLineTest, Arguments) {
-  RunCases({
       {"access | file:\\\\srv\\d\\krv25.mde | file:C:\\Programme\\System\\w.mdw | DBPath=\\\\srv\\d | "
        "DBFilename=krv25.mde | SysPath=..\\System | SysFilename=w.mdw",
        kAccessD + " \"\\\\srv\\d\\krv25.mde\" /wrkgrp \"C:\\Programme\\System\\w.mdw\"", "",
