@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "suite/Components.h"
 #include "suite/SuiteNames.h"
+#include "suite/mCommon_CmdLine.h"
+#include "testing/FakeDialogs.h"
 #include "testing/FakeFileSystem.h"
 #include "testing/FakeRegistry.h"
 #include "testing/FakeSystem.h"
@@ -10,10 +15,12 @@
 namespace krv {
 namespace {
 
-TEST(krvLibraryTest, RegReadTypesAndSettingsUserBeforeMachine) {
+TEST(krvLibraryTest, RegReadSettingsUserBeforeMachineAndCommandLines) {
   FakeRegistry reg;
   FakeFileSystem fs;
   FakeSystem sys;
+  FakeDialogs dialogs;
+  cuAppError err{dialogs, AppInfo{}};
   krvLibrary lib{reg, fs, sys};
   const std::string settings = std::string(kProductRoot) + "\\Settings";
   reg.WriteValue(Hive::CurrentUser, "K", "Pfad", RegValue::ExpandSz("%TEMP%"), nullptr);
@@ -30,18 +37,50 @@ TEST(krvLibraryTest, RegReadTypesAndSettingsUserBeforeMachine) {
   EXPECT_FALSE(s.Item("NoAccessCheck", &value));
   EXPECT_EQ(s.Value("startlog", "") + s.Value("UseProfile", "") + s.Value("CheckLib", "1") + value, "110x");
   EXPECT_EQ(s.Names(), (std::vector<std::string>{"StartLog", "CheckLib", "UseProfile"}));
+  sys.exe_path = "C:\\K II\\krv25.exe";
+  EXPECT_EQ(cmnCmdLineAdminTools(lib, fs, err), "");
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text + " " + std::to_string(dialogs.shown[0].style),
+            "Datei nicht gefunden: C:\\K II\\krvadm25.exe 16");
+  fs.AddFile("C:\\K II\\KRVADM25.EXE");
+  EXPECT_EQ(cmnCmdLineAdminTools(lib, fs, err), "C:\\K II\\krvadm25.exe");
+  std::string file, args;
+  EXPECT_EQ(cmnCmdLineCompressor(lib, &file, &args) + "|" + file + "|" + args,
+            "C:\\K II\\krvcmp25.exe /Backend|C:\\K II\\krvcmp25.exe|/Backend");
 }
 
 TEST(krvLibraryTest, PrepareArgumentQuotesByWindowsRules) {
   const struct {
     const char *in, *out;
-  } cases[] = {
-      {"/L", "/L"},
-      {"", "\"\""},
-      {"C:\\Daten Ordner\\", "\"C:\\Daten Ordner\\\\\""},
-      {"a\\\\\"b c", "\"a\\\\\\\\\\\"b c\""},
-  };
+  } cases[] = {{"/L", "/L"}, {"", "\"\""}, {"C:\\D O\\", "\"C:\\D O\\\\\""}, {"a\\\\\"b c", "\"a\\\\\\\\\\\"b c\""}};
   for (const auto& c : cases) EXPECT_EQ(PrepareArgument(c.in), c.out) << c.in;
+}
+
+// Reads fail the way a broken or locked hive does.
+struct FailingRegistry : FakeRegistry {
+  RegStatus status = RegStatus::kDenied;
+  RegStatus ReadValue(Hive, const std::string&, const std::string&, RegValue*, std::string* err) override {
+    if (err) *err = "RegQueryValueExW: failed";
+    return status;
+  }
+};
+
+TEST(CreateComponent, RegisteredWhenTheClsidKeyExistsInClassesRoot) {
+  FakeRegistry reg;
+  reg.CreateKey(Hive::ClassesRoot, "KrvLib25.krvLibrary\\CLSID", nullptr);  // no default value needed
+  reg.CreateKey(Hive::ClassesRoot, "KRVInf25.krvInfo", nullptr);
+  reg.SetString(Hive::LocalMachine, "Software\\Classes\\KrvHlp25.krvHelper\\CLSID", "", "{x}");
+  EXPECT_EQ(CreateComponent(reg, "krvlib25.KRVLIBRARY").number, 0);
+  EXPECT_EQ(CreateComponent(reg, "KRVInf25.krvInfo").number, kErrCannotCreateComponent);
+  EXPECT_EQ(CreateComponent(reg, "KrvHlp25.krvHelper").number, kErrCannotCreateComponent);
+  FailingRegistry failing;
+  for (const auto& [status, number, text] : {std::tuple{RegStatus::kDenied, kErrPermissionDenied, "KrvInt25.IObjects"},
+                                             {RegStatus::kFailed, kErrUnspecified, "RegQueryValueExW"}}) {
+    failing.status = status;
+    const ComponentResult result = CreateComponent(failing, "KrvInt25.IObjects");
+    EXPECT_EQ(result.number, number);
+    EXPECT_NE(result.description.find(text), std::string::npos) << result.description;
+  }
 }
 
 }  // namespace
