@@ -31,9 +31,6 @@ TEST(cuRunMDB_CommandLineTest, AccessDatabaseWorkgroupAndArguments) {
        " - HKey: HKLM\n - Schlüssel: SOFTWARE\\C\\A\n - Wertname: Path\n - Unterordner: -\n - Dateiname: -\n"
        "Access-EXE: E:\\Nope\\msaccess.exe\nAccess-EXE: Nicht vorhanden an dieser Position\n - Wertname: -\n"
        "Schlüssel um Unterpfad ergänzt: F:\\O\\O10\\\nAccess-EXE: OK"},
-      {"HKLM:SOFTWARE\\C\\Exe=G:\\A\\MSACCESS.EXE | file:G:\\A\\msaccess.exe | "
-       "AccList=HKLM\\Software\\C\\Exe%|SubDir|%x%|Filename%|other.exe",
-       "\"G:\\A\\MSACCESS.EXE\"", "", " - Dateiname: other.exe\nAccess-EXE: G:\\A\\MSACCESS.EXE"},
       {"access | file:\\\\srv\\d\\krv25.mde | file:C:\\Programme\\System\\w.mdw | DBPath=\\\\srv\\d | "
        "DBFilename=krv25.mde | SysPath=..\\System | SysFilename=w.mdw",
        kAccessD + " \"\\\\srv\\d\\krv25.mde\" /wrkgrp \"C:\\Programme\\System\\w.mdw\"", "",

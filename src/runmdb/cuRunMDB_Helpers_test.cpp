@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "runmdb/cuKrv82Detect.h"
 #include "testing/FakeFileSystem.h"
 #include "testing/FakeRegistry.h"
@@ -12,20 +14,15 @@ namespace {
 using H = cuRunMDB_Helpers;
 
 TEST(cuRunMDB_HelpersTest, String2Array) {
-  const struct {
-    std::string source, sep;
-    std::vector<std::string> want;
-  } cases[] = {
-      {"a%|%%|%b%|%  ", "%|%", {"a", "", "b"}},
-      {" a %|SUBDIR|% b ", "%|SubDir|%", {"a", "b"}},
-      {"\\..\\x\\", "\\", {"..", "x"}},
-      {"a,b", "", {"a,b"}},
-      {"", ",", {"keep"}},
-  };
-  for (const auto& c : cases) {
+  for (const auto& [source, sep, want] : std::vector<std::tuple<std::string, std::string, std::vector<std::string>>>{
+           {"a%|%%|%b%|%  ", "%|%", {"a", "", "b"}},
+           {" a %|SUBDIR|% b ", "%|SubDir|%", {"a", "b"}},
+           {"\\..\\x\\", "\\", {"..", "x"}},
+           {"a,b", "", {"a,b"}},
+           {"", ",", {"keep"}}}) {
     std::vector<std::string> items = {"keep"};
-    EXPECT_EQ(H::String2Array(c.source, &items, c.sep), c.source.empty() ? 0 : int32_t(c.want.size())) << c.source;
-    EXPECT_EQ(items, c.want) << c.source;
+    EXPECT_EQ(H::String2Array(source, &items, sep), source.empty() ? 0 : int32_t(want.size())) << source;
+    EXPECT_EQ(items, want) << source;
   }
 }
 

@@ -15,9 +15,8 @@ TEST(krvCNFFile, ReadsValues) {
   } cases[] = {
       {"; Kopf\r\n[ Backend ] ; x\r\n  Version = 2.5.0.3  \r\n", true, true, "backend", "2.5.0.3"},
       {"[Backend]\rA=1\rVersion=2.5\t; Eingabe\r", true, true, "Backend", "2.5"},
-      {"[Backend]\nVersion=2.5 ; Eingabe\n", false, true, "Backend", "2.5 ; Eingabe"},
+      {"[Backend]\nVersion=2.5 ; E\t\t\n", false, false, "Backend", "2.5 ; E\t\t"},
       {"[Backend]\n# Version=1\nVersion=a=b\nVersion=3", true, true, "Backend", "a=b"},
-      {"[Backend]\nVersion=2.5\t\t\n", true, false, "Backend", "2.5\t\t"},
       {"Version=9\n[Backend]\nA=1\n[X]\n[backend]\nVersion=4\n[Neu\nVersion=2\n", true, true, "Backend", "4"},
       {"\xEF\xBB\xBF[Gr\xC3\xB6\xC3\x9F\x65]\nVersion=6\n", true, true, "GRÖßE", "6"},
       {"[Gr\xF6\xDF\x65]\nVersion=\xC4nderung\n", true, true, "GRÖßE", "Änderung"},
