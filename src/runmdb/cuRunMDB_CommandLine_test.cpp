@@ -1,5 +1,4 @@
-// Whole Access command lines: where msaccess.exe, the database and the
-// workgroup file are found, the arguments, the masked copy and the log.
+// Whole Access command lines: executable, database, workgroup file, arguments, masked copy and log.
 #include <gtest/gtest.h>
 
 #include "testing/RunMdbFixture.h"

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -16,8 +15,7 @@
 namespace krv {
 namespace {
 
-// Tiny programs built by the mingw tool chains from src/suite/testdata, with
-// the file version 2.5.17.4711.
+// Tiny programs built by the mingw tool chains from src/suite/testdata, file version 2.5.17.4711.
 std::vector<uint8_t> LoadSample(const char* name) {
   const char* root = std::getenv("KRV_SOURCE_DIR");
   std::ifstream in(std::string(root ? root : ".") + "/fuzz/corpus/PeVersion_fuzz/" + name, std::ios::binary);
@@ -43,9 +41,7 @@ TEST_P(PeVersionSample, ReadsTheFixedFileVersionAndRefusesDamage) {
   }
   const size_t pe = image[0x3C] | image[0x3D] << 8, opt = pe + 24;
   const size_t resource_dir = opt + (image[opt] == 0x0B && image[opt + 1] == 0x01 ? 96 : 112) + 16;
-  const uint8_t signature[] = {0xBD, 0x04, 0xEF, 0xFE};
-  const size_t fixed =
-      static_cast<size_t>(std::search(image.begin(), image.end(), signature, signature + 4) - image.begin());
+  const size_t fixed = std::string(image.begin(), image.end()).find("\xBD\x04\xEF\xFE");
   for (const auto& [at, value, error] : {std::tuple<size_t, uint8_t, const char*>{0, 'N', "no PE image"},
                                          {pe + 1, 'F', "no PE image"},
                                          {resource_dir + 3, 0x7F, "no version resource"},

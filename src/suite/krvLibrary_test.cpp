@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "suite/Components.h"
 #include "suite/SuiteNames.h"
 #include "suite/mCommon_CmdLine.h"
