@@ -15,6 +15,12 @@ TEST(cuRunMDB_CommandLineTest, AccessDatabaseWorkgroupAndArguments) {
        "\"C:\\O97\\msaccess.exe\"", "",
        "Suche nach: " + kKrv + "krv25.mde\n - nicht vorhanden\nSuche nach: " + kKrv +
            "krv25.mda\nKeine Datenbank gefunden"},
+      // Office 10.0 without an Access key falls back to the Common key.
+      {kOffice + "10.0\\Common\\InstallRoot\\Path=C:\\OXP | file:C:\\OXP\\msaccess.exe | AccVersion=2 | file:" + kKrv +
+           "krv25.mde",
+       "\"C:\\OXP\\msaccess.exe\" \"" + kKrv + "krv25.mde\"", "",
+       "Schlüssel: SOFTWARE\\Microsoft\\Office\\10.0\\Access\\InstallRoot\nSchlüsselinhalt: \nSchlüssel: "
+       "SOFTWARE\\Microsoft\\Office\\10.0\\Common\\InstallRoot\nSchlüsselinhalt: C:\\OXP"},
       {kOffice + "11.0\\Access\\InstallRoot\\Path=C:\\O11 | " + kOffice +
            "11.0\\Common\\InstallRoot\\Path=C:\\Common | file:C:\\O11\\msaccess.exe | AccVersion=3 | file:" + kKrv +
            "krv25.mde | file:" + kKrv + "krv25.MDB",
