@@ -6,33 +6,11 @@
 #include <sys/wait.h>
 
 #include "testing/PseudoTerminal_posix.h"
+#include "testing/RecordingMenuEvents.h"
 #include "ui/posix/UiHost_posix.h"
 
 namespace krv {
 namespace {
-
-// The events as "Name arguments;" one after the other.
-struct RecordingEvents final : MenuEvents {
-  std::string log;
-  void KeyDown(int32_t key, int32_t shift) override { Add("KeyDown", key, shift); }
-  void LabelMouseMove(int32_t i) override { Add("LabelMouseMove", i); }
-  void Icon1MouseMove(int32_t i) override { Add("Icon1MouseMove", i); }
-  void Icon2MouseMove(int32_t i) override { Add("Icon2MouseMove", i); }
-  void LabelMouseDown(int32_t i, int16_t button) override { Add("LabelMouseDown", i, button); }
-  void LabelClick(int32_t i) override { Add("LabelClick", i); }
-  void Icon1Click(int32_t i) override { Add("Icon1Click", i); }
-  void BackgroundMouseUp(int16_t button) override { Add("BackgroundMouseUp", button); }
-  void FakeGotFocus(int32_t i) override { Add("FakeGotFocus", i); }
-  void FakeClick(int32_t i) override { Add("FakeClick", i); }
-  void Timer(MenuTimer t) override { Add("Timer", static_cast<int>(t)); }
-  void ContextAutoUnload() override { log += "ContextAutoUnload;"; }
-  void ContextSkin(int32_t skin) override { Add("ContextSkin", skin); }
-  void QueryUnload(UnloadMode mode) override { Add("QueryUnload", mode); }
-  void AppActivated(bool active) override { Add("AppActivated", active); }
-  void Add(const std::string& name, int a, int b = -1) {
-    log += name + " " + std::to_string(a) + (b < 0 ? "" : " " + std::to_string(b)) + ";";
-  }
-};
 
 // SGR mouse reports, 1-based. On 80 x 24 the box starts at column 12, row 4;
 // item i's row is 6 + 2 i, its icon columns 15 to 17, its caption 20 to 35.
@@ -67,7 +45,7 @@ struct Shown {
   bool Restored() { return Has("\x1b[?1049l") && Has("\x1b[?1004l") && pty.Restored(); }
   Pty pty;
   PosixUiHost host;
-  RecordingEvents events;
+  RecordingMenuEvents events;
   std::unique_ptr<MenuView> view = host.CreateMenuView(events);
 };
 
