@@ -1,7 +1,6 @@
 // Win32 code only: the start menu's window on a real display, driven by real messages.
 #include "ui/win32/MenuWindow_win32.h"
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -43,15 +42,6 @@ class MenuWindowTest : public ::testing::Test {
     if (!hwnd) GTEST_SKIP() << "no window can be created";
   }
   HWND Child(int id) { return id ? GetDlgItem(hwnd, id) : hwnd; }
-  std::string TipOf(int id) {
-    HWND tips = nullptr;  // ours is the one our window owns
-    while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tips, GW_OWNER) != hwnd) {
-    }
-    wchar_t tip[80] = {};
-    TOOLINFOW ti = {TTTOOLINFOW_V2_SIZE, 0, hwnd, reinterpret_cast<UINT_PTR>(Child(id)), {}, nullptr, tip, 0, nullptr};
-    SendMessageW(tips, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&ti));
-    return Narrow(tip);
-  }
 
   std::unique_ptr<UiHost> host = CreateUiHost();
   RecordingMenuEvents events;
@@ -59,12 +49,11 @@ class MenuWindowTest : public ::testing::Test {
   HWND hwnd = nullptr;
 };
 
-TEST_F(MenuWindowTest, CaptionsTooltipsAndLayoutInTwips) {
+TEST_F(MenuWindowTest, CaptionsAndLayoutInTwips) {
   EXPECT_EQ(TextOf(hwnd), "KORVELLA II.5");
   RECT client;
   GetClientRect(hwnd, &client);
-  EXPECT_EQ(client.right, TwipsToPixelsX(kMenuClientWidth));
-  EXPECT_EQ(client.bottom, TwipsToPixelsY(kMenuClientHeight));
+  EXPECT_TRUE(client.right == TwipsToPixelsX(kMenuClientWidth) && client.bottom == TwipsToPixelsY(kMenuClientHeight));
   for (int i = 0; i < kMenuItemCount; ++i) {
     SCOPED_TRACE(i);
     const RECT label = PlaceInParent(Child(kMenuLabelId + i));
@@ -74,7 +63,6 @@ TEST_F(MenuWindowTest, CaptionsTooltipsAndLayoutInTwips) {
     EXPECT_TRUE(EqualRect(&icon1, &icon2));                               // the dimmed picture covers the coloured one
     EXPECT_GE(PlaceInParent(Child(kMenuFakeId + i)).top, client.bottom);  // the focus holder is out of sight
   }
-  EXPECT_EQ(TipOf(kMenuLabelId + 5), "Formular schließen");
   HWND count = Child(kMenuCountId);
   view->SetCountText("(5)");
   view->SetCountVisible(true);
