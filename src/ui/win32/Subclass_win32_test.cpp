@@ -19,10 +19,7 @@ LRESULT CALLBACK PreviousProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpa
 }
 
 TEST(Win32SubclassTest, ProcedureAndBookkeepingAreTheRealWindowsAndDetachRestoresThem) {
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = PreviousProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"KrvSubclassTestWindow";
+  const WNDCLASSW wc = {0, PreviousProc, 0, 0, GetModuleHandleW(nullptr), {}, {}, {}, {}, L"KrvSubclassTestWindow"};
   RegisterClassW(&wc);
   HWND hwnd =
       CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 99, 99, nullptr, nullptr, nullptr, nullptr);
