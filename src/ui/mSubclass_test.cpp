@@ -73,8 +73,6 @@ TEST_F(SubclassTest, FirstHandlerDecidesPreProcessingAndLastHandlerPostProcessin
     Log calls;
     std::intptr_t result;
   } cases[] = {
-      {{kMsgConsume}, {"h0:28"}, 100},
-      {{kMsgPostProcess}, {"h0:28", "prev:28"}, 77},
       {{kMsgPreProcess, kMsgPostProcess}, {"prev:28", "h0:28", "h1:28"}, 101},
       {{kMsgPostProcess, kMsgConsume}, {"h0:28", "h1:28"}, 101},
       {{kMsgConsume, kMsgPreProcess, kMsgConsume}, {"h0:28", "h1:28", "h2:28"}, 102},
