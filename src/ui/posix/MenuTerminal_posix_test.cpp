@@ -50,7 +50,7 @@ struct Shown {
 };
 
 TEST(TerminalMenuTest, ColoursFallBackToWhatTheTerminalHas) {
-  const uint32_t rgb[] = {0x808080, 0x000005, 0x808080, 0x0000FF,
+  const uint32_t rgb[] = {0x808080, 0x000007, 0x808080, 0x0000FF,
                           0x0000FF, 0xFFFFFF, 0x808080, Terminal::kDefaultColor};
   const int colors[] = {1 << 24, 1 << 24, 256, 256, 16, 8, 2, 256}, want[] = {0x808080, 0, 244, 21, 12, 7, -1, -1};
   for (int i = 0; i < 8; ++i)
@@ -94,7 +94,8 @@ TEST(TerminalMenuTest, KeysAndMouseReportsBecomeEvents) {
       // Shift+F10, the menu key and F2 open the context menu.
       {"\x1b[21;2~\x1b[29~\x1bOQ",
        "KeyDown 121 1;BackgroundMouseUp 2;KeyDown 93 0;BackgroundMouseUp 2;KeyDown 113 0;BackgroundMouseUp 2;"},
-      {Sgr(35, label, ItemRow(1)) + Sgr(35, icon, ItemRow(1)) + Sgr(35, icon, ItemRow(3)),
+      {Sgr(35, label, ItemRow(1)) + Sgr(35, icon, ItemRow(1)) + Sgr(35, icon + 2, ItemRow(2)) +
+           Sgr(35, icon, ItemRow(3)),
        "LabelMouseMove 1;Icon2MouseMove 1;Icon1MouseMove 3;"},
       {Click(0, label, ItemRow(1)) + Click(2, label + 5, ItemRow(5)) + Click(1, label, ItemRow(0)),
        "LabelMouseDown 1 1;LabelClick 1;LabelMouseDown 5 2;LabelClick 5;LabelMouseDown 0 4;LabelClick 0;"},
