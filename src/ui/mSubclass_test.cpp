@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <tuple>
 
 #include "base/KrvError.h"
 #include "testing/FakeWindowSystem.h"
@@ -47,20 +48,18 @@ class SubclassTest : public ::testing::Test {
 };
 
 TEST_F(SubclassTest, BookkeepingLivesInWindowPropertiesAndDetachMovesLaterHandlersDown) {
-  RecordingHandler a("a", &log), b("b", &log), stranger("s", &log);
+  RecordingHandler a("a", &log), b("b", &log);
   Attach(a);
   Attach(b, kPaint);
   Attach(b);
-  Detach(stranger);  // not registered: nothing changes
-  Detach(a, kPaint);
+  Detach(a, kPaint);  // not registered there: nothing changes
   Detach(a);
   const auto b_at = reinterpret_cast<std::intptr_t>(&b);
   const std::map<std::string, std::intptr_t> expected = {{"1234", original},  {"1234C", 2},    {"1234#28C", 1},
                                                          {"1234#28#1", b_at}, {"1234#15C", 1}, {"1234#15#1", b_at}};
   EXPECT_EQ(Props(), expected);
   Detach(b);
-  EXPECT_EQ(windows.GetWindowProc(kWindow),
-            FakeWindowSystem::kSubclassProc);  // kPaint still has b
+  EXPECT_EQ(windows.GetWindowProc(kWindow), FakeWindowSystem::kSubclassProc);  // kPaint still has b
   windows.Send(kWindow, kActivateApp);
   EXPECT_EQ(log, (Log{"prev:28"}));
   Detach(b, kPaint);
@@ -74,8 +73,6 @@ TEST_F(SubclassTest, FirstHandlerDecidesPreProcessingAndLastHandlerPostProcessin
     Log calls;
     std::intptr_t result;
   } cases[] = {
-      {{kMsgConsume}, {"h0:28"}, 100},
-      {{kMsgPostProcess}, {"h0:28", "prev:28"}, 77},
       {{kMsgPreProcess, kMsgPostProcess}, {"prev:28", "h0:28", "h1:28"}, 101},
       {{kMsgPostProcess, kMsgConsume}, {"h0:28", "h1:28"}, 101},
       {{kMsgConsume, kMsgPreProcess, kMsgConsume}, {"h0:28", "h1:28", "h2:28"}, 102},
@@ -117,15 +114,12 @@ TEST_F(SubclassTest, RefusedRegistrationsChangeNothing) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.number);
     const KrvError e = ErrorOf([&] { subclass.AttachMessage(c.handler, c.hwnd, kPaint); });
-    EXPECT_EQ(e.number, static_cast<int32_t>(0x80040000u + c.number));
-    EXPECT_EQ(e.description, c.description);
-    EXPECT_EQ(e.source, "krv25.WindowProc");
-    EXPECT_EQ(Props(), before);
-    EXPECT_TRUE(windows.windows[kForeign].props.empty() && windows.windows[kOther].props.empty());
+    EXPECT_EQ(std::tie(e.number, e.description, e.source),
+              std::tuple(static_cast<int32_t>(0x80040000u + c.number), c.description, "krv25.WindowProc"));
+    EXPECT_TRUE(Props() == before && windows.windows[kForeign].props.empty() && windows.windows[kOther].props.empty());
   }
   const KrvError small = ErrorOf([&] { subclass.AttachMessage(nullptr, kWindow, kActivateApp); });
-  EXPECT_EQ(small.number, 5);  // up to 1000: a plain run-time error
-  EXPECT_EQ(small.source, "krv25");
+  EXPECT_TRUE(small.number == 5 && small.source == "krv25");  // up to 1000: a plain run-time error
 }
 
 TEST_F(SubclassTest, HandlersDetachedInsideTheChain) {

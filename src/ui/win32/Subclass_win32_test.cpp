@@ -1,5 +1,4 @@
-// Win32 code only: window subclassing on a real window of this thread; the
-// rules of the handler chain are tested over the fake window system.
+// Win32 code only: subclassing a real window; the chain's rules are tested over the fake window system.
 #include "ui/win32/Subclass_win32.h"
 
 #include <gtest/gtest.h>
@@ -20,10 +19,7 @@ LRESULT CALLBACK PreviousProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpa
 }
 
 TEST(Win32SubclassTest, ProcedureAndBookkeepingAreTheRealWindowsAndDetachRestoresThem) {
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = PreviousProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"KrvSubclassTestWindow";
+  const WNDCLASSW wc = {0, PreviousProc, 0, 0, GetModuleHandleW(nullptr), {}, {}, {}, {}, L"KrvSubclassTestWindow"};
   RegisterClassW(&wc);
   HWND hwnd =
       CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 99, 99, nullptr, nullptr, nullptr, nullptr);
@@ -37,13 +33,10 @@ TEST(Win32SubclassTest, ProcedureAndBookkeepingAreTheRealWindowsAndDetachRestore
   EXPECT_NE(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), original);
   EXPECT_EQ(GetPropW(hwnd, count.c_str()), reinterpret_cast<HANDLE>(1));
   EXPECT_EQ(SendMessageW(hwnd, WM_APP, 0, 0), 77);
-  EXPECT_EQ(SendMessageW(hwnd, WM_APP + 1, 0, 0),
-            77);  // not ours: straight through
+  EXPECT_EQ(SendMessageW(hwnd, WM_APP + 1, 0, 0), 77);  // not ours: straight through
   EXPECT_EQ(g_log, (Log{"a:32768", "prev:32768", "prev:32769"}));
   subclass.DetachMessage(&a, h, WM_APP);
-  EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), original);
-  EXPECT_EQ(GetPropW(hwnd, count.c_str()), nullptr);
-
+  EXPECT_TRUE(GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == original && !GetPropW(hwnd, count.c_str()));
   DestroyWindow(hwnd);
 }
 
