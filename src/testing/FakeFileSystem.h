@@ -104,7 +104,7 @@ class FakeFileSystem : public FileSystem {
   }
   bool WriteFileAtomic(const std::string& path, const std::string& content, std::string* err) override {
     if (!FolderExists(WinPathFolder(path))) return Fail(err, "WriteFileAtomic", path, "cannot write");
-    files_.try_emplace(Key(path), File{path}).first->second.content = content;
+    files_.try_emplace(Key(path), File{path, "", kAttrArchive}).first->second.content = content;
     return true;
   }
   bool AppendFile(const std::string& path, const std::string& content, std::string* err) override {
