@@ -1,4 +1,4 @@
-// A settable system: clock, processes and windows as tests need them.
+// A settable system: clock, screen, processes and windows as tests need them.
 // SleepMs advances the clock instead of waiting.
 #pragma once
 
@@ -15,6 +15,7 @@ class FakeSystem : public System {
   std::string command_line;
   LocalTime now{2026, 12, 6, 11, 43, 42, 0};
   int64_t tick_ms = 0;
+  int screen_width = 1280, screen_height = 1024;
   bool admin = false;
   std::vector<std::string> processes;
   std::vector<std::string> captions;
@@ -27,8 +28,8 @@ class FakeSystem : public System {
   void SleepMs(int ms) override { tick_ms += ms; }
   void PumpMessages() override {}
   bool PrimaryScreenSize(int* width, int* height) override {
-    *width = 1280;
-    *height = 1024;
+    *width = screen_width;
+    *height = screen_height;
     return true;
   }
   bool IsAdmin() override { return admin; }
