@@ -18,7 +18,13 @@ class FakeDialogs : public Dialogs {
   std::vector<Shown> shown;
   std::deque<int> answers;
 
-  int MessageBox(const std::string& text, const std::string& caption, int style) override;
+  int MessageBox(const std::string& text, const std::string& caption, int style) override {
+    shown.push_back({text, caption, style});
+    if (answers.empty()) return (style & 0x0F) == kMbYesNo || (style & 0x0F) == kMbYesNoCancel ? kIdYes : kIdOk;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
 };
 
 }  // namespace krv

@@ -4,6 +4,7 @@
 #include <set>
 #include <vector>
 
+#include "base/Text.h"
 #include "platform/Shell.h"
 
 namespace krv {
@@ -13,7 +14,14 @@ class FakeShell : public Shell {
   std::vector<ShellStart> started;
   std::set<std::string> fail_files;
 
-  bool Start(const ShellStart& start, std::string* err) override;
+  bool Start(const ShellStart& start, std::string* err) override {
+    if (!fail_files.contains(LowerCase(start.file))) {
+      started.push_back(start);
+      return true;
+    }
+    if (err) *err = "ShellExecuteEx(" + start.file + "): file not found";
+    return false;
+  }
 };
 
 }  // namespace krv

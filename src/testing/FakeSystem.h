@@ -2,7 +2,6 @@
 // SleepMs advances the clock instead of waiting.
 #pragma once
 
-#include <map>
 #include <set>
 
 #include "platform/InstanceMutex.h"
@@ -14,23 +13,25 @@ class FakeSystem : public System {
  public:
   std::string exe_path = "C:\\Programme\\Korvella\\krv25.exe";
   std::string command_line;
-  std::map<std::string, std::string> env;
   LocalTime now{2026, 12, 6, 11, 43, 42, 0};
   int64_t tick_ms = 0;
   int screen_width = 1280, screen_height = 1024;
   bool admin = false;
   std::vector<std::string> processes;
   std::vector<std::string> captions;
-  int pumps = 0;
 
   std::string ExecutablePath() override { return exe_path; }
   std::string CommandLineTail() override { return command_line; }
-  std::string GetEnv(const std::string& name) override;
+  std::string GetEnv(const std::string& /*name*/) override { return ""; }
   LocalTime Now() override { return now; }
   int64_t TickMs() override { return tick_ms; }
   void SleepMs(int ms) override { tick_ms += ms; }
-  void PumpMessages() override { ++pumps; }
-  bool PrimaryScreenSize(int* width, int* height) override;
+  void PumpMessages() override {}
+  bool PrimaryScreenSize(int* width, int* height) override {
+    *width = screen_width;
+    *height = screen_height;
+    return true;
+  }
   bool IsAdmin() override { return admin; }
   std::vector<std::string> ProcessNames() override { return processes; }
   std::vector<std::string> WindowCaptions() override { return captions; }
@@ -41,9 +42,16 @@ class FakeSystem : public System {
 class FakeInstanceMutex : public InstanceMutex {
  public:
   explicit FakeInstanceMutex(std::set<std::string>* held) : held_(held) {}
-  bool Create(const std::string& name, bool* already_held, std::string* err) override;
-  void Release() override;
-  bool HeldByOther(const std::string& name) override;
+  bool Create(const std::string& name, bool* already_held, std::string* /*err*/) override {
+    *already_held = !held_->insert(name).second;
+    mine_ = name;
+    return true;
+  }
+  void Release() override {
+    held_->erase(mine_);
+    mine_.clear();
+  }
+  bool HeldByOther(const std::string& name) override { return held_->contains(name) && mine_ != name; }
 
  private:
   std::set<std::string>* held_;

@@ -4,13 +4,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
-#include <functional>
 #include <map>
-#include <memory>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "testing/FakeProgressWindow.h"
 #include "ui/UiHost.h"
@@ -51,7 +45,6 @@ class FakeMenuView final : public MenuView {
   }
   bool FocusItem(int32_t index) override {
     if (!IsVisible()) return false;
-    focused = index;
     if (echo_focus && events_) events_->FakeGotFocus(index);  // as Windows reports a focus change at once
     return true;
   }
@@ -77,11 +70,9 @@ class FakeMenuView final : public MenuView {
   MenuEvents* events() const { return events_; }
   // The one bold label, -1 when none or several are.
   int32_t Highlighted() const {
-    int32_t found = -1;
-    for (int32_t i = 0; i < kMenuItemCount; ++i) {
-      if (looks[static_cast<size_t>(i)].bold) found = found == -1 ? i : -2;
-    }
-    return found < 0 ? -1 : found;
+    const auto bold = [](const Look& l) { return l.bold; };
+    if (std::count_if(looks.begin(), looks.end(), bold) != 1) return -1;
+    return static_cast<int32_t>(std::find_if(looks.begin(), looks.end(), bold) - looks.begin());
   }
 
   std::array<Look, kMenuItemCount> looks{};
@@ -91,7 +82,6 @@ class FakeMenuView final : public MenuView {
   int32_t count_item = -1;
   std::optional<SkinBitmap> background;
   uint32_t icon_back = 0;
-  int32_t focused = -1;
   bool echo_focus = false;
   bool shown = false;
   bool closed = false;
@@ -113,11 +103,10 @@ class FakeMenuView final : public MenuView {
 class FakeUiHost final : public UiHost {
  public:
   std::unique_ptr<MenuView> CreateMenuView(MenuEvents& events) override {
-    auto view = std::make_unique<FakeMenuView>(*this, events, windows ? next_handle++ : 0);
+    auto view = std::make_unique<FakeMenuView>(*this, events, windows ? next_handle_++ : 0);
     if (on_window_created && view->Handle()) on_window_created(view->Handle());
     view->echo_focus = echo_focus;
     views.push_back(view.get());
-    ++views_created;
     return view;
   }
   std::unique_ptr<ProgressWindow> CreateProgressWindow() override {
@@ -126,22 +115,21 @@ class FakeUiHost final : public UiHost {
   TwipsPoint CursorPosition() override { return cursor; }
   TwipsPoint ScreenSize() override { return screen; }
   void SetBusyCursor(bool on) override { busy = on; }
-  void DoEvents() override { ++do_events; }
+  void DoEvents() override {}
   void Wait(int32_t ms) override { Advance(ms); }
   // Runs the scripted user actions, then lets the clock run to each next
   // timer; returns when done, or when nothing could ever happen any more.
   void RunLoop(const std::function<bool()>& done) override {
-    ++loops;
     while (!done()) {
-      if (!script.empty()) {
+      if (script.empty()) {
+        const std::optional<int64_t> next = NextDue();
+        if (!next) return;
+        Advance(*next - now);
+      } else {
         auto step = std::move(script.front());
         script.erase(script.begin());
         step();
-        continue;
       }
-      const std::optional<int64_t> next = NextDue();
-      if (!next) return;
-      Advance(*next - now);
     }
   }
   WindowSystem* Windows() override { return windows; }
@@ -149,8 +137,7 @@ class FakeUiHost final : public UiHost {
   // Moves the virtual clock on by `ms`, firing every timer that falls due.
   void Advance(int64_t ms) {
     const int64_t until = now + ms;
-    while (const std::optional<int64_t> next = NextDue()) {
-      if (*next > until) break;
+    for (std::optional<int64_t> next; (next = NextDue()) && *next <= until;) {
       now = *next;
       FireDue();
     }
@@ -166,16 +153,13 @@ class FakeUiHost final : public UiHost {
   bool busy = false;
   FakeProgressWindow::Log progress;
   bool echo_focus = false;
-  int do_events = 0;
-  int loops = 0;
-  int views_created = 0;
   WindowSystem* windows = nullptr;
   std::function<void(WindowHandle)> on_window_created;  // lets a fake window system know the window
-  WindowHandle next_handle = 0x1000;
   std::vector<std::function<void()>> script;
   std::vector<FakeMenuView*> views;  // alive ones
 
  private:
+  WindowHandle next_handle_ = 0x1000;
   std::optional<int64_t> NextDue() const {
     std::optional<int64_t> next;
     for (const FakeMenuView* v : views) {

@@ -3,14 +3,11 @@
 // folder, components, front end, workgroup file, backend, Access and settings.
 #pragma once
 
-#include <memory>
 #include <set>
-#include <string>
 
 #include "app/AppEnv.h"
 #include "testing/FakeDialogs.h"
 #include "testing/FakeFileSystem.h"
-#include "testing/FakeProgressWindow.h"
 #include "testing/FakeRegistry.h"
 #include "testing/FakeShell.h"
 #include "testing/FakeSystem.h"
@@ -30,7 +27,6 @@ struct StarterHarness {
   std::set<std::string> held;
   FakeInstanceMutex mutex{&held};
   FakeUiHost ui;
-  FakeProgressWindow::Log& window = ui.progress;
   AppEnv env{reg, fs, shell, dialogs, sys, mutex, &ui};
 
   StarterHarness() {
@@ -38,7 +34,6 @@ struct StarterHarness {
         "KrvErr25.krvErrMsg", "KrvLib25.krvLibrary", "KRVInf25.krvInfo",      "KrvHlp25.krvHelper",
         "KrvInt25.IObjects",  "KRVLcl25.krvLclApp",  "KrvFun25.krvFunctions", "KRVRsc25.krvResourceFunctions"};
     for (const char* id : kProgIds) reg.SetString(Hive::ClassesRoot, std::string(id) + "\\CLSID", "", "{0}");
-    sys.exe_path = "C:\\Programme\\Korvella\\krv25.exe";
     for (const char* f : {"krv25.exe", "krv25.mde", "krvlib25.mde", "krvwrk25.mdw"}) {
       fs.AddFile(std::string("C:\\Programme\\Korvella\\") + f, "x");
     }

@@ -5,9 +5,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
-#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
@@ -17,58 +16,52 @@ void Run(const std::string& input) {
   LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(input.data()), input.size());
 }
 
-// Flips, truncates and splices bytes with a fixed seed: cheap, repeatable.
-void RunMutations(const std::string& seed) {
+// Runs a file as it is, then flipped, truncated and spliced with a fixed
+// seed: cheap, repeatable. Returns 1 for the count of files replayed.
+size_t RunFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream read;
+  read << in.rdbuf();
+  const std::string seed = read.str();
+  Run(seed);
   uint32_t state = 2463534242u;
   auto next = [&state] {
     state ^= state << 13;
     state ^= state >> 17;
-    state ^= state << 5;
-    return state;
+    return state ^= state << 5;
   };
   for (int round = 0; round < 200; ++round) {
     std::string m = seed;
-    const int edits = 1 + static_cast<int>(next() % 8);
-    for (int e = 0; e < edits && !m.empty(); ++e) {
+    for (uint32_t edits = 1 + next() % 8; edits > 0 && !m.empty(); --edits) {
       const size_t pos = next() % m.size();
-      switch (next() % 4) {
-        case 0:
-          m[pos] = static_cast<char>(next());
-          break;
-        case 1:
-          m.erase(pos, 1 + next() % 4);
-          break;
-        case 2:
-          m.insert(pos, m.substr(next() % m.size(), 1 + next() % 16));
-          break;
-        default:
-          m.resize(pos);
-          break;
+      const uint32_t op = next() % 4;
+      if (op == 0) {
+        m[pos] = static_cast<char>(next());
+      } else if (op == 1) {
+        m.erase(pos, 1 + next() % 4);
+      } else if (op == 2) {
+        m.insert(pos, m.substr(next() % m.size(), 1 + next() % 16));
+      } else {
+        m.resize(pos);
       }
     }
     Run(m);
   }
+  return 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::filesystem::path> files;
+  size_t files = 0;
+  Run("");
   for (int i = 1; i < argc; ++i) {
-    std::filesystem::path p(argv[i]);
-    if (std::filesystem::is_directory(p)) {
-      for (const auto& entry : std::filesystem::directory_iterator(p)) files.push_back(entry.path());
-    } else if (std::filesystem::exists(p)) {
-      files.push_back(p);
+    if (std::filesystem::is_directory(argv[i])) {
+      for (const auto& entry : std::filesystem::directory_iterator(argv[i])) files += RunFile(entry.path());
+    } else if (std::filesystem::exists(argv[i])) {
+      files += RunFile(argv[i]);
     }
   }
-  Run("");
-  for (const auto& file : files) {
-    std::ifstream in(file, std::ios::binary);
-    const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    Run(content);
-    RunMutations(content);
-  }
-  std::printf("%zu inputs replayed with mutations\n", files.size());
+  std::printf("%zu inputs replayed with mutations\n", files);
   return 0;
 }
