@@ -4,8 +4,8 @@
 #include <limits>
 #include <new>
 
-#include "base/Text.h"
 #include "base/MessageTable.h"
+#include "base/Text.h"
 
 namespace krv {
 

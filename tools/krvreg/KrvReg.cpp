@@ -5,10 +5,10 @@
 #include <istream>
 #include <ostream>
 
+#include "base/Text.h"
 #include "krvreg/KrvRegArgs.h"
 #include "krvreg/KrvRegFiles.h"
 #include "platform/RegFile.h"
-#include "base/Text.h"
 
 namespace krv {
 namespace {

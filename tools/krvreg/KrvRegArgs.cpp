@@ -1,7 +1,7 @@
 #include "krvreg/KrvRegArgs.h"
 
-#include "platform/RegTree.h"
 #include "base/Text.h"
+#include "platform/RegTree.h"
 
 namespace krv {
 namespace {

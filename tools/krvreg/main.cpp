@@ -12,8 +12,8 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
-#include "platform/Platform.h"
 #include "base/Text.h"
+#include "platform/Platform.h"
 #else
 #include "platform/posix/FileRegistry_posix.h"
 #endif

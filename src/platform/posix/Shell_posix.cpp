@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "platform/WinCommandLine.h"
 #include "base/WinPath.h"
+#include "platform/WinCommandLine.h"
 #include "platform/posix/NativePath_posix.h"
 
 extern char** environ;
