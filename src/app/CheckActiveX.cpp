@@ -8,9 +8,10 @@ void CheckActiveX(Registry& reg, cuAppError& err) {
   for (const ActiveXComponent& component : kActiveXComponents) {
     const ComponentResult created = CreateComponent(reg, component.prog_id);
     if (created.number == kErrCannotCreateComponent) {
-      err.ErrRaise(-207, "cApp", "CheckActiveX", "", component.label);
+      err.ErrRaise(-kMsgComponentNotRegistered, "cApp", "CheckActiveX", "", component.label);
     } else if (created.number != 0) {
-      err.ErrRaise(-208, "cApp", "CheckActiveX", "", created.number, component.label, created.description);
+      err.ErrRaise(-kMsgComponentNotCreated, "cApp", "CheckActiveX", "", created.number, component.label,
+                   created.description);
     }
   }
 }

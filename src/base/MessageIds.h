@@ -6,7 +6,6 @@
 namespace krv {
 
 enum MessageId : int32_t {
-  kMsgNoMessage = 0,                 // a free text instead of a message
   kMsgUnknownArgument = 102,         // an unknown switch on the command line
   kMsgAccessAlreadyRunning = 105,    // go on although an Access application runs?
   kMsgCommandLineFailed = 109,       // starting Access failed

@@ -202,7 +202,7 @@ void frmMenu::RunSibling(int32_t index) {
   const Sibling& sibling = kSiblings[index - 1];
   const std::string path = host_.Objects()->ProgramFolder() + sibling.file;
   if (!host_.Files().FileExists(path)) {
-    host_.oErr()->MsgShow(132, kMbIconStop, path);
+    host_.oErr()->MsgShow(kMsgFileNotFound, kMbIconStop, path);
     return;
   }
   UnloadForm();

@@ -35,7 +35,7 @@ std::string CheckEnvironment(krvInfo& info, cuAppError& err, int32_t mode, bool 
     if (mode == kEnvNoCheck || mode == 5) return {};
     krvEnvironment& env = info.Environment();
     const ProcessSnapshot snapshot(env);  // one look at the running programs serves every query
-    if (env.AdminToolsWindow()) return err.MsgLoad(226);
+    if (env.AdminToolsWindow()) return err.MsgLoad(kMsgAdminToolsRunning);
     std::string text;
     for (const ConflictRow& row : kConflicts) {
       if (row.is_browser && skip_browser) continue;
@@ -54,8 +54,8 @@ std::string CheckEnvironment(krvInfo& info, cuAppError& err, int32_t mode, bool 
 bool CheckCurrentUserIsAdmin(krvInfo& info, cuAppError& err, bool raise_error) {
   try {
     if (!info.RightsSeparated() || info.IsAdmin()) return true;
-    if (raise_error) throw KrvError(kErrNoMessage, kProjectName, err.MsgLoad(204));
-    err.MsgShow(204, kMbIconExclamation);
+    if (raise_error) throw KrvError(kErrNoMessage, kProjectName, err.MsgLoad(kMsgAdminRightsNeeded));
+    err.MsgShow(kMsgAdminRightsNeeded, kMbIconExclamation);
     return false;
   } catch (...) {
     err.ErrRaise(0, "cApp", "CheckCurrentUserIsAdmin");

@@ -8,7 +8,7 @@ namespace krv {
 std::string cmnCmdLineAdminTools(krvLibrary& lib, FileSystem& fs, cuAppError& err) {
   const std::string path = AddTrailingSeparator(lib.Application().ProgramFolder()) + kAdminToolsExe;
   if (fs.FileExists(path)) return path;
-  err.MsgShow(500, kMbIconStop, path);
+  err.MsgShow(kMsgFileMissing, kMbIconStop, path);
   return {};
 }
 
