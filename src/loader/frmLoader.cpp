@@ -16,7 +16,16 @@ frmLoader::frmLoader(LoaderContext context, std::vector<NamedStep> steps)
 
 std::vector<frmLoader::NamedStep> frmLoader::StandardSteps() {
   return {
+      // CheckLastSyncDate
       {"CheckEnvironment", CheckEnvironment},
+      // CheckBackend
+      // CheckUpgrade
+      // CheckFiles
+      // CheckComponents
+      // CheckRetention
+      // CompressBackend
+      // CheckAutoBackup
+      // TrustedLocations
       {"CmdLine", CmdLine},
   };
 }

@@ -20,6 +20,7 @@ class MousePointerOwner;
 class krvLibrary;
 class IObjects;
 class System;
+class UiHost;
 
 // What the loader works with; all owned by the caller.
 struct LoaderContext {
@@ -31,6 +32,7 @@ struct LoaderContext {
   bool test_mode = false;
   std::string program_name;              // the starter's file name without ".exe"
   MousePointerOwner* pointer = nullptr;  // the screen's pointer, set back before the runner's errors
+  UiHost* ui = nullptr;                  // windows of the steps beyond the progress window
 };
 
 class frmLoader {

@@ -44,6 +44,11 @@ class FileSystem {
   virtual bool ModifiedTime(const std::string& path, int64_t* seconds, std::string* err) = 0;
 
   virtual bool DeleteFile(const std::string& path, std::string* err) = 0;
+  // True when another process has the file open or holds a lock on it, as
+  // Access holds a database's lock file. Windows refuses to delete such a
+  // file; POSIX does not, so callers ask first. `holder` gets the program's
+  // name where the system can tell, else stays empty. False for a missing file.
+  virtual bool FileHeld(const std::string& path, std::string* holder) = 0;
   virtual bool CreateFolder(const std::string& path, std::string* err) = 0;  // parents too
   // Entries of the folder of `pattern` whose names match its last component
   // ("*" and "?" wildcards, case-insensitive), without "." and "..".

@@ -31,6 +31,9 @@ class FakeFileSystem : public FileSystem {
       }
     }
   }
+  // Another process holds the file (see FileHeld); `holder` names it.
+  void Hold(const std::string& path, const std::string& holder = "") { held[Key(path)] = holder; }
+  void Release(const std::string& path) { held.erase(Key(path)); }
   const File* Get(const std::string& path) const {
     auto it = files_.find(Key(path));
     return it == files_.end() ? nullptr : &it->second;
@@ -61,6 +64,12 @@ class FakeFileSystem : public FileSystem {
     const File* f = Get(path);
     if (!f || (f->attrs & kAttrReadOnly)) return Fail(err, "DeleteFile", path, f ? "read-only" : "not found");
     files_.erase(Key(path));
+    return true;
+  }
+  bool FileHeld(const std::string& path, std::string* holder) override {
+    auto it = held.find(Key(path));
+    if (it == held.end() || !FileExists(path)) return false;
+    if (holder) *holder = it->second;
     return true;
   }
   bool CreateFolder(const std::string& path, std::string* /*err*/) override {
@@ -129,6 +138,7 @@ class FakeFileSystem : public FileSystem {
     return false;
   }
   std::map<std::string, File> files_;
+  std::map<std::string, std::string> held;      // key -> holder
   std::map<std::string, std::string> folders_;  // key -> path as written
 };
 

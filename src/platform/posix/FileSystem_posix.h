@@ -34,6 +34,9 @@ class PosixFileSystem final : public FileSystem {
   bool ModifiedTime(const std::string& path, int64_t* seconds, std::string* err) override;
 
   bool DeleteFile(const std::string& path, std::string* err) override;
+  // A byte-range lock of another process (classic or open-file-description
+  // lock), or an open descriptor of another process found in /proc.
+  bool FileHeld(const std::string& path, std::string* holder) override;
   bool CreateFolder(const std::string& path, std::string* err) override;
   // Sorted by name ignoring case; "*.*" matches every name, as on Windows.
   std::vector<DirEntry> List(const std::string& pattern) override;

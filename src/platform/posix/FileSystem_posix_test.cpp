@@ -1,7 +1,12 @@
 // POSIX only: what the file system adds to the shared behaviour: modes, links, copy engines.
 #include "platform/posix/FileSystem_posix.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -84,6 +89,45 @@ TEST_F(PosixFileSystemTest, CopyWithEveryEngineAndMoveKeepContentModeAndTime) {
   EXPECT_FALSE(fs::exists(Native("ZIEL.MDB")));
   EXPECT_EQ(fs::file_size(other), big.size());
   fs::remove(other);
+}
+
+// A child process stands for Access: it opens the lock file, optionally
+// locks it, and waits until it is killed.
+TEST_F(PosixFileSystemTest, FileHeldWhileAnotherProcessHasItOpenOrLocked) {
+  enum Hold { kOpen, kClassicLock, kOfdLock };
+  for (Hold how : {kOpen, kClassicLock, kOfdLock}) {
+    SCOPED_TRACE(how);
+    Put("daten.ldb", "lock", 0644);
+    std::string holder;
+    EXPECT_FALSE(fs_.FileHeld(Win("daten.ldb"), &holder));
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      const int fd = open(Native("daten.ldb").c_str(), O_RDWR);
+      struct flock lk = {};
+      lk.l_type = F_WRLCK;
+      lk.l_whence = SEEK_SET;
+      lk.l_len = 1;
+      if (how == kClassicLock) fcntl(fd, F_SETLK, &lk);
+      if (how == kOfdLock) fcntl(fd, F_OFD_SETLK, &lk);
+      (void)!write(ready[1], "x", 1);
+      pause();
+      _exit(0);
+    }
+    char c;
+    ASSERT_EQ(read(ready[0], &c, 1), 1);
+    EXPECT_TRUE(fs_.FileHeld(Win("DATEN.LDB"), &holder));
+    EXPECT_FALSE(holder.empty());
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    close(ready[0]);
+    close(ready[1]);
+    EXPECT_FALSE(fs_.FileHeld(Win("daten.ldb"), &holder));
+    EXPECT_TRUE(fs_.DeleteFile(Win("daten.ldb"), &err_)) << err_;
+  }
+  EXPECT_FALSE(fs_.FileHeld(Win("fehlt.ldb"), nullptr));
 }
 
 }  // namespace

@@ -156,6 +156,19 @@ class Win32FileSystem : public FileSystem {
     return Fail(err, "DeleteFileW", path, GetLastError());
   }
 
+  // Held when it cannot be opened without sharing: another process has it
+  // open or locked. Windows does not name that process cheaply.
+  bool FileHeld(const std::string& path, std::string* holder) override {
+    if (holder) holder->clear();
+    const std::wstring w = WidePath(path);
+    const DWORD attrs = GetFileAttributesW(w.c_str());
+    if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    UniqueHandle h(CreateFileW(w.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (h.get() != INVALID_HANDLE_VALUE) return false;
+    const DWORD e = GetLastError();
+    return e == ERROR_SHARING_VIOLATION || e == ERROR_LOCK_VIOLATION;
+  }
+
   bool CreateFolder(const std::string& path, std::string* err) override {
     std::string p = path;
     for (char& c : p) {

@@ -51,5 +51,22 @@ TEST(Win32FileSystemTest, LongPathsOpenFilesAndThrowingCallbacks) {
   EXPECT_EQ(fs->List(WinPathJoin(folder, "*")).size(), 2u);
 }
 
+TEST(Win32FileSystemTest, FileHeldWhileOpenWithoutSharing) {
+  TempDir dir;
+  auto fs = NewFileSystem();
+  const std::string file = WinPathJoin(dir.native(), "daten.ldb");
+  std::string err;
+  ASSERT_TRUE(fs->WriteFileAtomic(file, "lock", &err)) << err;
+  EXPECT_FALSE(fs->FileHeld(file, nullptr));
+  {
+    UniqueHandle h(CreateFileW(WidePath(file).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(h.valid());
+    EXPECT_TRUE(fs->FileHeld(file, nullptr));
+  }
+  EXPECT_FALSE(fs->FileHeld(file, nullptr));
+  EXPECT_FALSE(fs->FileHeld(file + ".fehlt", nullptr));
+}
+
 }  // namespace
 }  // namespace krv::win32
