@@ -1,9 +1,11 @@
 #include "app/mGlobals.h"
 
+#include "app/InfoSwitch.h"
 #include "app/cApp.h"
 #include "base/WinPath.h"
 #include "base/cmnShowFatalError.h"
 #include "base/cuAppError.h"
+#include "platform/StandardOutput.h"
 #include "suite/IObjects.h"
 #include "suite/krvLibrary.h"
 #include "suite/mLibFunctions_AppRunEx.h"
@@ -81,6 +83,12 @@ int Main(AppEnv& env) {
 }
 
 int Main(mGlobals& g) {
+  // Help and version come before anything else and start nothing.
+  if (const InfoSwitch info = InfoSwitchOf(g.env.system.CommandLineTail()); info != InfoSwitch::kNone) {
+    const std::string text = InfoText(info);
+    if (!WriteStandardOutput(text)) g.env.dialogs.MessageBox(text, kAppTitle, kMbIconInformation);
+    return 0;
+  }
   try {
     g.screen.SetMousePointer(kMousePointerHourglass);
     if (g.env.mutex.HeldByOther(kStarterMutex)) {

@@ -26,7 +26,8 @@ class Win32Progress : public ProgressWindow {
                          .proc = WindowProcOf<Win32Progress, &Win32Progress::OnMessage>,
                          .arrow = false,
                          .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
-    const int width = 360, height = 200;
+    // In twips, so that the window grows with the screen's DPI (360 x 200 pixels at 96 DPI).
+    const int width = win32::TwipsToPixelsX(5400), height = win32::TwipsToPixelsY(3000);
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     window_ = CreateWindowFrom({.cls = kClassName,
@@ -38,11 +39,12 @@ class Win32Progress : public ProgressWindow {
     if (!window_) return;
     RECT client;
     GetClientRect(window_, &client);
+    const int margin_x = win32::TwipsToPixelsX(120), margin_y = win32::TwipsToPixelsY(120);
     label_ = CreateWindowFrom({.cls = L"STATIC",
                                .style = WS_CHILD | WS_VISIBLE | SS_LEFT,
-                               .pixels = {8, 8, client.right - 8, client.bottom - 8},
+                               .pixels = {margin_x, margin_y, client.right - margin_x, client.bottom - margin_y},
                                .parent = window_});
-    SetFont(label_, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    SetFont(label_, font_.get());
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
     PumpPendingMessages();
@@ -69,6 +71,8 @@ class Win32Progress : public ProgressWindow {
     return DefWindowProcW(hwnd, message, wparam, lparam);
   }
 
+  // The dialog font at the screen's DPI; the stock GUI font keeps its 96-DPI size.
+  win32::UniqueFont font_ = win32::MakeFont(L"MS Shell Dlg", 8);
   HWND window_ = nullptr;
   HWND label_ = nullptr;
 };
