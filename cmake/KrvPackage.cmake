@@ -50,8 +50,9 @@ else()
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_NAME krv25)
   set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+  # Below the summary line.
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-      "Starter von KORVELLA II.5\n Prüft die Installation, die Komponenten und das Daten-Backend und startet\n KORVELLA; mit Startmenü, Einstellungen und dem Registrierungswerkzeug krvreg.")
+      "Prüft die Installation, die Komponenten und das Daten-Backend und startet\nKORVELLA; mit Startmenü, Einstellungen und dem Registrierungswerkzeug krvreg.")
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "${KRV_DEB_ODBC_DEPENDS}")
 endif()
