@@ -303,7 +303,7 @@ void MenuWindow::ComposeBackground() {
   HDC dc = CreateCompatibleDC(screen);
   HGDIOBJ old = SelectObject(dc, background_.get());
   FillRect(dc, &client_px_, GetSysColorBrush(COLOR_BTNFACE));
-  if (skin_) DrawBitmap(dc, skin_.get());
+  if (skin_) DrawArtBitmap(dc, skin_.get());
   SelectObject(dc, old);
   DeleteDC(dc);
   ReleaseDC(nullptr, screen);
@@ -544,7 +544,9 @@ void MenuWindow::PaintIcon(HWND icon) {
   FillRect(dc, &rc, icon_brush_.get());
   const int first = IndexOf(icon, kMenuIcon1Id);
   HICON picture = first >= 0 ? icon_[first].get() : dim_icon_[IndexOf(icon, kMenuIcon2Id)].get();
-  if (picture) DrawIconEx(dc, (rc.right - 32) / 2, (rc.bottom - 32) / 2, picture, 32, 32, 0, nullptr, DI_NORMAL);
+  const int size = IconPixels();
+  if (picture)
+    DrawIconEx(dc, (rc.right - size) / 2, (rc.bottom - size) / 2, picture, size, size, 0, nullptr, DI_NORMAL);
   EndPaint(icon, &ps);
 }
 

@@ -81,9 +81,11 @@ UniqueFont MakeFont(const wchar_t* face, int points, bool bold) {
   return UniqueFont(CreateFontIndirectW(&lf));
 }
 
+int IconPixels() { return TwipsToPixelsX(480); }
+
 UniqueIcon LoadIconResource(int id) {
-  return UniqueIcon(static_cast<HICON>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+  return UniqueIcon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                                  IconPixels(), IconPixels(), LR_DEFAULTCOLOR)));
 }
 
 HBITMAP LoadResourceBitmap(std::string_view name) {
@@ -97,6 +99,20 @@ void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
   HDC src = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(src, bitmap);
   BitBlt(dc, x, y, bm.bmWidth, bm.bmHeight, src, 0, 0, SRCCOPY);
+  SelectObject(src, old);
+  DeleteDC(src);
+}
+
+void DrawArtBitmap(HDC dc, HBITMAP bitmap) {
+  BITMAP bm = {};
+  if (!GetObjectW(bitmap, sizeof bm, &bm)) return;
+  const int width = MulDiv(bm.bmWidth, ScreenDpi().x, 96), height = MulDiv(bm.bmHeight, ScreenDpi().y, 96);
+  if (width == bm.bmWidth && height == bm.bmHeight) return DrawBitmap(dc, bitmap);
+  HDC src = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(src, bitmap);
+  SetStretchBltMode(dc, HALFTONE);
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  StretchBlt(dc, 0, 0, width, height, src, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
   SelectObject(src, old);
   DeleteDC(src);
 }

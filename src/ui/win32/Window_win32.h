@@ -125,7 +125,9 @@ class UniqueIcon {
 
 // A font of `face` at `points` at the screen's resolution.
 UniqueFont MakeFont(const wchar_t* face, int points, bool bold = false);
-// A 32x32 icon resource of this program; empty when it has none.
+// The side of an icon: 32 pixels at 96 DPI, more on a finer screen.
+int IconPixels();
+// An icon resource of this program at IconPixels(); empty when it has none.
 UniqueIcon LoadIconResource(int id);
 // A bitmap resource of this program with its own colour depth kept (a DIB
 // section); nullptr when the program has no such resource. The caller owns it.
@@ -133,6 +135,9 @@ HBITMAP LoadResourceBitmap(std::string_view name);
 
 // Draws all of `bitmap` with its top left corner at (x, y) of `dc`.
 void DrawBitmap(HDC dc, HBITMAP bitmap, int x = 0, int y = 0);
+// Draws art made for 96 DPI at the top left of `dc`, grown to the screen's
+// DPI like the windows laid out in twips.
+void DrawArtBitmap(HDC dc, HBITMAP bitmap);
 
 // Shows `window` modal over `owner` (may be nullptr): the owner is disabled,
 // messages run until the window is destroyed, Escape in it is a close request
