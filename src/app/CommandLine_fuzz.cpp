@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/InfoSwitch.h"
 #include "base/cuAppError.h"
 
 namespace {
@@ -30,6 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const std::string& word : words) {
     Check(!word.empty());
     Check(word.find_first_of(" \t") == std::string::npos);
+  }
+
+  // Help and version only ever come from a first word of their own spelling.
+  if (krv::InfoSwitchOf(text) != krv::InfoSwitch::kNone) {
+    Check(!words.empty() && (words[0] == "/?" || words[0].starts_with("--")));
   }
 
   SilentDialogs dialogs;
