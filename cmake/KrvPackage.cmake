@@ -18,7 +18,10 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_STRIP_FILES OFF)  # the programs are stripped already, their debug information kept apart
 
 if(WIN32)
-  install(FILES ${CMAKE_SOURCE_DIR}/packaging/README-admin.txt DESTINATION .)
+  # With CR LF, so that every Notepad shows the lines.
+  configure_file(${CMAKE_SOURCE_DIR}/packaging/README-admin.txt ${CMAKE_BINARY_DIR}/README-admin.txt @ONLY
+                 NEWLINE_STYLE CRLF)
+  install(FILES ${CMAKE_BINARY_DIR}/README-admin.txt DESTINATION .)
   set(CPACK_GENERATOR ZIP)
 else()
   set(doc share/doc/krv25)
