@@ -13,22 +13,14 @@ namespace {
 constexpr char kTrustedLocationsSetting[] = "Options\\AccessTrustedLocationsKey";
 constexpr char kLocationName[] = "Korvella II.5";
 
-// Writes every value of the location key; "Path" comes last, so a key cut
-// short by a crash has no "Path" and is written whole by the next start. A key
-// this call created is removed again when a write fails.
-void WriteLocation(RegistryService& reg, Hive hive, const std::string& key, const std::string& dir, bool created) {
-  try {
-    reg.WriteText(hive, key, "Description", kLocationName);
-    reg.WriteNumber(hive, key, "AllowSubfolders", 1);
-    reg.WriteNumber(hive, key, "AllowNetworkLocations", 1);
-    reg.WriteText(hive, key, "Path", dir);
-  } catch (...) {
-    try {
-      if (created) reg.DeleteKey(hive, key);
-    } catch (...) {
-    }
-    throw;
-  }
+// Writes every value of the location key. "Path" comes last: a key that a
+// failed write or a crash cut short has no "Path", is no location for Access,
+// and is written whole by the next start.
+void WriteLocation(RegistryService& reg, Hive hive, const std::string& key, const std::string& dir) {
+  reg.WriteText(hive, key, "Description", kLocationName);
+  reg.WriteNumber(hive, key, "AllowSubfolders", 1);
+  reg.WriteNumber(hive, key, "AllowNetworkLocations", 1);
+  reg.WriteText(hive, key, "Path", dir);
 }
 
 }  // namespace
@@ -49,10 +41,9 @@ bool TrustedLocations(frmLoader& loader) {
                        "' beginnt nicht mit HKCU\\, HKLM\\, HKEY_CURRENT_USER oder HKEY_LOCAL_MACHINE.");
   }
   const std::string dir = AddTrailingSeparator(ctx.objects.ProgramFolder());
-  const bool exists = reg.KeyExists(hive, key);
-  const std::string path = exists ? reg.Read(hive, key, "Path", "") : std::string();
+  const std::string path = reg.KeyExists(hive, key) ? reg.Read(hive, key, "Path", "") : std::string();
   if (path.empty()) {
-    WriteLocation(reg, hive, key, dir, !exists);
+    WriteLocation(reg, hive, key, dir);
   } else if (!IEquals(path, dir)) {
     reg.WriteText(hive, key, "Path", dir);  // the program folder moved; the rest is the administrator's
   }

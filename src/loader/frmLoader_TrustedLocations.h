@@ -8,8 +8,8 @@ class frmLoader;
 // Writes the location key "Korvella II.5" below the key that the machine
 // setting "Options\AccessTrustedLocationsKey" names: all its values while it
 // has no "Path", afterwards only "Path" when the program folder moved.
-// Nothing to do when the setting is empty. A refused write raises, and a new
-// key that cannot be written whole is removed again.
+// Nothing to do when the setting is empty. A refused write raises; without
+// write access nothing is written.
 bool TrustedLocations(frmLoader& loader);
 
 }  // namespace krv
