@@ -14,7 +14,7 @@ namespace {
 constexpr char kTrusted[] = "Software\\Microsoft\\Office\\10.0\\Access\\Security\\Trusted Locations";
 constexpr char kProg[] = "C:\\Programme\\Korvella\\";
 
-// A location key that exists has "Description" "alt" and "AllowSubfolders" 0;
+// A location key that exists has "Path" as REG_EXPAND_SZ, "Description" "alt" and "AllowSubfolders" 0;
 // "fresh" expects all four values as written by the step instead.
 TEST(TrustedLocationsTest, WritesTheLocationOnceAndOnlyAMovedPathAgain) {
   const std::string hkcu = std::string("HKCU\\") + kTrusted;
@@ -52,7 +52,7 @@ TEST(TrustedLocationsTest, WritesTheLocationOnceAndOnlyAMovedPathAgain) {
     reg.SetString(Hive::LocalMachine, std::string(kHarnessRoot) + "\\Options", "AccessTrustedLocationsKey", c.setting);
     const std::string location = std::string(kTrusted) + "\\Korvella II.5";
     if (c.existing_path) {
-      reg.SetString(Hive::CurrentUser, location, "Path", c.existing_path);
+      regtree_ops::WriteValue(reg.tree(Hive::CurrentUser), location, "Path", RegValue::ExpandSz(c.existing_path));
       reg.SetString(Hive::CurrentUser, location, "Description", "alt");
       reg.SetDword(Hive::CurrentUser, location, "AllowSubfolders", 0);
     }
@@ -72,7 +72,7 @@ TEST(TrustedLocationsTest, WritesTheLocationOnceAndOnlyAMovedPathAgain) {
       RegValue v;
       return reg.ReadValue(Hive::CurrentUser, location, name, &v, nullptr) == RegStatus::kOk ? v : RegValue::Raw(0, {});
     };
-    EXPECT_EQ(value("Path"), RegValue::Sz(c.path_after));
+    EXPECT_EQ(value("Path").text, c.path_after);
     EXPECT_EQ(value("Description"), RegValue::Sz(c.fresh ? "Korvella II.5" : "alt"));
     EXPECT_EQ(value("AllowSubfolders"), RegValue::Dword(c.fresh ? 1 : 0));
     EXPECT_EQ(value("AllowNetworkLocations"), c.fresh ? RegValue::Dword(1) : RegValue::Raw(0, {}));
