@@ -79,6 +79,7 @@ class EndToEndTest : public ::testing::Test {
     for (const char* f : {"krv25.mde", "krvlib25.mde", "krvwrk25.mdw"}) Write(WinPathJoin(prog_, f), "x");
     Write(WinPathJoin(prog_, "krv25.mde.version"),
           "[Version]\r\nFile=10.25.0.0\r\nLibrary=10.25.0.0\r\nBackend=10.25.0.0\r\n");
+    Write(WinPathJoin(prog_, "krvlib25.mde.version"), "[Version]\r\nFile=10.25.0.0\r\n");
     Write(WinPathJoin(data, "korvella.mdb"), "x");
     Write(WinPathJoin(data, "korvella.mdb.version"), "[Version]\r\nFile=10.25.0.0\r\n");
     const std::string standin = WinPathJoin(WinPathFolder(p_.system->ExecutablePath()), "msaccess.exe");

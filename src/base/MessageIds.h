@@ -31,6 +31,8 @@ enum MessageId : int32_t {
   kMsgAdminToolsAccessFailed = 219,  // starting the administrator tools for Access failed
   kMsgAdminToolsRunning = 226,       // the administrator tools run
   kMsgFileMissing = 500,             // a file of the suite is missing
+  kMsgWrongLibrary = 111,            // the library database has another version than the front end needs
+  kMsgVersionTargetActual = 113,     // "(Soll: ## / Ist: ##)"
 };
 
 }  // namespace krv

@@ -1,6 +1,8 @@
 #include "loader/frmLoader.h"
 
 #include "base/cuAppError.h"
+#include "loader/frmLoader_CheckFiles.h"
+#include "loader/frmLoader_TrustedLocations.h"
 #include "platform/System.h"
 
 namespace krv {
@@ -20,12 +22,12 @@ std::vector<frmLoader::NamedStep> frmLoader::StandardSteps() {
       {"CheckEnvironment", CheckEnvironment},
       // CheckBackend
       // CheckUpgrade
-      // CheckFiles
+      {"CheckFiles", CheckFiles},
       // CheckComponents
       // CheckRetention
       // CompressBackend
       // CheckAutoBackup
-      // TrustedLocations
+      {"TrustedLocations", TrustedLocations},
       {"CmdLine", CmdLine},
   };
 }

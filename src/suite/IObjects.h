@@ -9,6 +9,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
+#include "suite/RegistryService.h"
 
 namespace krv {
 
@@ -46,6 +47,9 @@ class IObjects {
   std::string FileVersion(const std::string& path);
   // VersionCompare (VersionCompare.h).
   int VersionCompare(const std::string& a, const std::string& b);
+
+  // The registry service on HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE.
+  RegistryService Reg() { return RegistryService(reg_); }
 
  private:
   std::string FrontEndVersionKey(const char* key);

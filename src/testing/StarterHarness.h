@@ -44,6 +44,8 @@ struct StarterHarness {
     fs.AddFile(kHarnessAccess, "x");
     reg.SetString(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Options", "BackendPath", "D:\\Daten\\korvella.mdb");
     reg.SetString(Hive::LocalMachine, std::string(kHarnessRoot) + "\\Options", "AccessPath", kHarnessAccess);
+    // The library has the version the front end requires.
+    fs.AddFile("C:\\Programme\\Korvella\\krvlib25.mde.version", "[Version]\r\nFile=10.25.0.0\r\n");
   }
 
   void LibSetting(const std::string& name, const std::string& value) {
