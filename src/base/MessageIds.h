@@ -31,6 +31,12 @@ enum MessageId : int32_t {
   kMsgAdminToolsAccessFailed = 219,  // starting the administrator tools for Access failed
   kMsgAdminToolsRunning = 226,       // the administrator tools run
   kMsgFileMissing = 500,             // a file of the suite is missing
+  kMsgCompressRecommended = 170,     // the backend has grown: compress it now?
+  kMsgSizeGrowth = 172,              // "von ## auf ##": old and new size
+  kMsgBackendFragmented = 179,       // the backend must be compressed
+  kMsgReplicaExpires = 196,          // the replica set expires soon
+  kMsgCompressAskAgain = 203,        // show the recommendation again next time?
+  kMsgUpgradePredecessor = 223,      // empty backend and a predecessor installation: upgrade?
 };
 
 }  // namespace krv

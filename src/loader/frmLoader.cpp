@@ -18,12 +18,12 @@ std::vector<frmLoader::NamedStep> frmLoader::StandardSteps() {
   return {
       // CheckLastSyncDate
       {"CheckEnvironment", CheckEnvironment},
-      // CheckBackend
-      // CheckUpgrade
+      {"CheckBackend", CheckBackend},
+      {"CheckUpgrade", CheckUpgrade},
       // CheckFiles
       // CheckComponents
-      // CheckRetention
-      // CompressBackend
+      {"CheckRetention", CheckRetention},
+      {"CompressBackend", CompressBackend},
       // CheckAutoBackup
       // TrustedLocations
       {"CmdLine", CmdLine},

@@ -4,11 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
+#include "suite/krvBackend.h"
 
 namespace krv {
 
@@ -19,7 +21,9 @@ inline constexpr int32_t kErrMainProgramUnavailable = -2147216356;  // 0x8004141
 
 class IObjects {
  public:
-  IObjects(Registry& reg, FileSystem& fs, System& sys);
+  // `db` is the database service of the backend object (may be null in tests
+  // that never ask it).
+  IObjects(Registry& reg, FileSystem& fs, System& sys, Database* db = nullptr);
 
   // Prepares the object. With `need_backend` a missing backend path raises
   // kErrBackendPathNotSet; with `need_front_end` a missing front end raises
@@ -47,11 +51,16 @@ class IObjects {
   // VersionCompare (VersionCompare.h).
   int VersionCompare(const std::string& a, const std::string& b);
 
+  // The backend object of the current BackendPath (made anew when it changes).
+  krvBackend& Backend();
+
  private:
   std::string FrontEndVersionKey(const char* key);
   Registry& reg_;
   FileSystem& fs_;
   System& sys_;
+  Database* db_;
+  std::unique_ptr<krvBackend> backend_;
 };
 
 }  // namespace krv

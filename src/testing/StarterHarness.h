@@ -6,6 +6,7 @@
 #include <set>
 
 #include "app/AppEnv.h"
+#include "testing/FakeDatabase.h"
 #include "testing/FakeDialogs.h"
 #include "testing/FakeFileSystem.h"
 #include "testing/FakeRegistry.h"
@@ -28,6 +29,7 @@ struct StarterHarness {
   FakeInstanceMutex mutex{&held};
   FakeUiHost ui;
   AppEnv env{reg, fs, shell, dialogs, sys, mutex, &ui};
+  FakeDatabase db;  // the backend D:\Daten\korvella.mdb: one address, no lock records
 
   StarterHarness() {
     static const char* const kProgIds[] = {
@@ -44,6 +46,10 @@ struct StarterHarness {
     fs.AddFile(kHarnessAccess, "x");
     reg.SetString(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Options", "BackendPath", "D:\\Daten\\korvella.mdb");
     reg.SetString(Hive::LocalMachine, std::string(kHarnessRoot) + "\\Options", "AccessPath", kHarnessAccess);
+    FakeDb& backend = db.File("D:\\Daten\\korvella.mdb");
+    backend.Table("ADRESSEN").rows = 1;
+    backend.Table("USysLock");
+    env.database = &db;
   }
 
   void LibSetting(const std::string& name, const std::string& value) {
