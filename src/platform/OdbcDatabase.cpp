@@ -33,6 +33,12 @@ std::string Diagnostic(SQLSMALLINT type, SQLHANDLE handle, std::string* state = 
   return std::string(reinterpret_cast<char*>(sqlstate)) + ": " + reinterpret_cast<char*>(text);
 }
 
+// "Driver not found": IM002, or unixODBC's "Can't open lib" for a name it
+// does not know (as Wine's odbc32 passes it on).
+bool DriverMissing(const std::string& state, const std::string& diag) {
+  return state == "IM002" || diag.find("Can't open lib") != std::string::npos;
+}
+
 bool LooksLocked(const std::string& diag) {
   return diag.find("locked") != std::string::npos || diag.find("busy") != std::string::npos;
 }
@@ -166,7 +172,7 @@ class OdbcDatabase final : public Database {
       std::string state;
       std::unique_ptr<DbConnection> c = Connect(engine, driver, driver_path, &state, err);
       if (c) return c;
-      if (state != "IM002") {  // the driver exists but refused the file
+      if (!DriverMissing(state, *err)) {  // the driver exists but refused the file
         *status = LooksLocked(*err) ? DbStatus::kLocked : DbStatus::kFailed;
         return nullptr;
       }
