@@ -29,6 +29,12 @@ std::string OpenFailureText(DbStatus status, const std::string& path) {
   }
 }
 
+// A statement whose first row the driver delivers without reading the rest.
+std::string FirstRow(DbEngine engine, const std::string& table) {
+  return engine == DbEngine::kSqlite ? "SELECT * FROM " + Bracket(table) + " LIMIT 1"
+                                     : "SELECT * FROM " + Bracket(table);
+}
+
 std::optional<LocalTime> ParseIsoDate(const std::string& text) {
   int y = 0, m = 0, d = 0;
   char tail = 0;
@@ -75,7 +81,12 @@ int64_t krvBackend::RecordCount(const std::string& table, const std::string& cri
   return static_cast<int64_t>(*value);
 }
 
-bool krvBackend::IsEmpty() { return RecordCount(kAddressTable, "") == 0; }
+// The first row only: counting would read the whole table of a large backend.
+bool krvBackend::IsEmpty() {
+  bool has_row = false;
+  Query(FirstRow(Conn().Engine(), kAddressTable), &has_row);
+  return !has_row;
+}
 
 bool krvBackend::LockCheck() { return Conn().ReadOnly(); }
 
@@ -99,9 +110,7 @@ bool krvBackend::TableTest(const std::string& table) {
   DbConnection& c = Conn();
   std::string value, err;
   bool has_row = false;
-  const std::string first = c.Engine() == DbEngine::kSqlite ? "SELECT * FROM " + Bracket(table) + " LIMIT 1"
-                                                            : "SELECT * FROM " + Bracket(table);
-  if (!c.QueryValue(first, &value, &has_row, &err)) return false;
+  if (!c.QueryValue(FirstRow(c.Engine(), table), &value, &has_row, &err)) return false;
   if (c.Engine() != DbEngine::kSqlite) return true;
   const std::optional<double> pages = NumericValue(Query("PRAGMA page_count", &has_row));
   const std::optional<double> free_pages = NumericValue(Query("PRAGMA freelist_count", &has_row));
