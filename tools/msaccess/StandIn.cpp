@@ -131,6 +131,14 @@ void RecordCompressedSize(DbConnection& db, const std::string& backend) {
   p.registry->WriteValue(Hive::CurrentUser, key, "Path", RegValue::Sz(backend), nullptr);
 }
 
+std::string ProcessTag(const std::string& name) {
+#ifdef _WIN32
+  return name + " " + std::to_string(GetCurrentProcessId());
+#else
+  return name + " " + std::to_string(getpid());
+#endif
+}
+
 int Seconds(const char* name) {
   const char* text = std::getenv(name);
   return text ? std::max(0, std::atoi(text)) : 0;

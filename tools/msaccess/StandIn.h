@@ -22,6 +22,8 @@ std::string BackendPath();
 // reference of the starter's size history, below the identifier the backend
 // keeps ("USysBackendId"). Nothing when it keeps none.
 void RecordCompressedSize(DbConnection& db, const std::string& backend);
+// "msaccess 1234": the program's name and process id, as a lock record names its holder.
+std::string ProcessTag(const std::string& name);
 // Seconds to wait from the environment variable `name`; 0 when unset or bad.
 int Seconds(const char* name);
 void Sleep(int seconds);

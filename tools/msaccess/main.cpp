@@ -22,11 +22,12 @@ int main(int argc, char** argv) {
     return 0;  // Access shows its own error; the arguments are recorded
   }
   standin::LockFile lock(backend);
-  const bool recorded = db->Execute("INSERT INTO [USysLock] ([Benutzer]) VALUES ('msaccess')", nullptr, &err);
+  const std::string me = standin::ProcessTag("msaccess");
+  const bool recorded = db->Execute("INSERT INTO [USysLock] ([Benutzer]) VALUES ('" + me + "')", nullptr, &err);
   if (!recorded) std::fprintf(stderr, "msaccess: USysLock: %s\n", err.c_str());
   std::fflush(stderr);
   standin::Sleep(standin::Seconds("KRV_ACCESS_STAY"));
-  if (recorded) db->Execute("DELETE FROM [USysLock] WHERE [Benutzer] = 'msaccess'", nullptr, &err);
+  if (recorded) db->Execute("DELETE FROM [USysLock] WHERE [Benutzer] = '" + me + "'", nullptr, &err);
   lock.Release();
   return 0;
 }
