@@ -6,6 +6,7 @@
 
 #include "base/Dialogs.h"
 #include "loader/frmLoader.h"
+#include "platform/Database.h"
 #include "platform/FileSystem.h"
 #include "platform/InstanceMutex.h"
 #include "platform/Registry.h"
@@ -26,6 +27,8 @@ struct AppEnv {
   UiHost* ui;
   // The loader's step list; empty: the standard pipeline. Tests put their own.
   std::function<std::vector<frmLoader::NamedStep>()> loader_steps = {};
+  // The data backend's database service; null where no step asks the backend.
+  Database* database = nullptr;
 };
 
 }  // namespace krv

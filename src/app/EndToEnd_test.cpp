@@ -13,6 +13,7 @@
 #include "platform/Platform.h"
 #include "testing/FakeDialogs.h"
 #include "testing/FakeUiHost.h"
+#include "testing/SqliteFile.h"
 #include "testing/TempDir.h"
 #ifndef _WIN32
 #include "testing/PseudoTerminal_posix.h"
@@ -80,7 +81,7 @@ class EndToEndTest : public ::testing::Test {
     Write(WinPathJoin(prog_, "krv25.mde.version"),
           "[Version]\r\nFile=10.25.0.0\r\nLibrary=10.25.0.0\r\nBackend=10.25.0.0\r\n");
     Write(WinPathJoin(prog_, "krvlib25.mde.version"), "[Version]\r\nFile=10.25.0.0\r\n");
-    Write(WinPathJoin(data, "korvella.mdb"), "x");
+    MakeBackend(WinPathJoin(data, "korvella.mdb"));
     Write(WinPathJoin(data, "korvella.mdb.version"), "[Version]\r\nFile=10.25.0.0\r\n");
     const std::string standin = WinPathJoin(WinPathFolder(p_.system->ExecutablePath()), "msaccess.exe");
     std::string err;
@@ -104,6 +105,19 @@ class EndToEndTest : public ::testing::Test {
     for (const char* id : kProgIds) p_.registry->DeleteKeyTree(Hive::ClassesRoot, id, nullptr);
   }
 
+  // A real SQLite backend with the tables the loader reads.
+  void MakeBackend(const std::string& path) {
+    Write(path, EmptySqliteFile());
+    DbStatus status = DbStatus::kFailed;
+    std::string err;
+    std::unique_ptr<DbConnection> db = p_.database->Open(path, &status, &err);
+    ASSERT_TRUE(db) << err;
+    for (const char* sql : {"CREATE TABLE ADRESSEN (Name TEXT)", "INSERT INTO ADRESSEN VALUES ('Muster')",
+                            "CREATE TABLE USysLock (Benutzer TEXT)"}) {
+      ASSERT_TRUE(db->Execute(sql, nullptr, &err)) << err;
+    }
+  }
+
   void Write(const std::string& path, const std::string& content) {
     std::string err;
     ASSERT_TRUE(p_.fs->WriteFileAtomic(path, content, &err)) << err;
@@ -119,6 +133,7 @@ class EndToEndTest : public ::testing::Test {
     sys.command_line = command_line;
     FakeUiHost quiet;  // the loader's window stays in memory unless a real host is given
     AppEnv env{*p_.registry, *p_.fs, *p_.shell, dialogs_, sys, *p_.mutex, ui ? ui : &quiet};
+    env.database = p_.database.get();
     {
       mGlobals g(env);
       Main(g);

@@ -119,7 +119,8 @@ bool cApp::RunLoader() {
 }
 
 bool cApp::InitInterfaceDLL(bool first, bool second) {
-  InterfaceDLLContext context{g_.env.registry, g_.env.fs, g_.env.system, g_.env.shell, *err_, g_.Library(), g_.objects};
+  InterfaceDLLContext context{g_.env.registry, g_.env.fs,    g_.env.system, g_.env.shell,
+                              *err_,           g_.Library(), g_.objects,    g_.env.database};
   if (krvInitInterfaceDLL(context, first, second)) return true;
   g_.RequestEnd();  // the upgrade program has started and takes over
   return false;
@@ -143,6 +144,7 @@ LoaderResult cApp::ShowForm() {
   std::unique_ptr<ProgressWindow> window = g_.env.ui->CreateProgressWindow();
   LoaderContext context{*err_,      g_.Library(),  *g_.objects, g_.env.system, *window,
                         test_mode_, ProgramName(), &g_.screen,  g_.env.ui};
+  context.reinit_interface = [this] { return InitInterfaceDLL(true, true); };
   frmLoader loader(context, g_.env.loader_steps ? g_.env.loader_steps() : frmLoader::StandardSteps());
   LoaderResult result = loader.pubInit();
   window->Close();

@@ -36,8 +36,10 @@ TEST_F(StartSequenceTest, LoaderStartsAccessWithTheComputedLineAndHoldsTheMutex)
   EXPECT_TRUE(h.dialogs.shown.empty()) << Shown();
   EXPECT_TRUE(h.held.contains(kStarterMutex));
   EXPECT_EQ(h.ui.progress.lines,
-            (std::vector<std::string>{"Umgebung prüfen ...", "Dateiprüfung ...", "Prüfung der LibraryMDE ...",
-                                      "Module werden geprüft ...", "Startoptionen auswerten ..."}));
+            (std::vector<std::string>{"Umgebung prüfen ...", "Daten-Backend prüfen ...", "Datenbestand prüfen ...",
+                                      "Dateiprüfung ...", "Prüfung der LibraryMDE ...", "Module werden geprüft ...",
+                                      "Replikationsprüfung ...", "Kompressionsprüfung ...",
+                                      "Startoptionen auswerten ..."}));
 }
 
 // Starts that end with one box and start nothing; none of them leaves the
@@ -50,7 +52,9 @@ TEST_F(StartSequenceTest, StartsThatEndWithOneBox) {
     int exit_code, style;
     std::string text;  // shown, in part
   } cases[] = {
-      {"/T /L", nullptr, 0, kMbIconInformation, "/user \"XXXX\" /pwd \"YYYY\" /cmd"},
+      // Without the growth check, whose first start records the backend's size.
+      {"/T /L", [](StarterHarness& s) { s.LibSetting("BackendCompression", "0"); }, 0, kMbIconInformation,
+       "/user \"XXXX\" /pwd \"YYYY\" /cmd"},
       {"/L", [](StarterHarness& s) { s.held.insert(kStarterMutex); }, 0, kMbIconInformation,
        "Es läuft bereits eine Instanz des Startprogramms.\r\n"},
       {"/L",

@@ -9,5 +9,6 @@ int main() {
   std::unique_ptr<krv::UiHost> ui = krv::CreateUiHost();
   krv::AppEnv env{*platform.registry, *platform.fs,    *platform.shell, ui->MessageBoxes(*platform.dialogs),
                   *platform.system,   *platform.mutex, ui.get()};
+  env.database = platform.database.get();
   return krv::Main(env);
 }

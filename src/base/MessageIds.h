@@ -33,6 +33,12 @@ enum MessageId : int32_t {
   kMsgFileMissing = 500,             // a file of the suite is missing
   kMsgWrongLibrary = 111,            // the library database has another version than the front end needs
   kMsgVersionTargetActual = 113,     // "(Soll: ## / Ist: ##)"
+  kMsgCompressRecommended = 170,     // the backend has grown: compress it now?
+  kMsgSizeGrowth = 172,              // "von ## auf ##": old and new size
+  kMsgBackendFragmented = 179,       // the backend must be compressed
+  kMsgReplicaExpires = 196,          // the replica set expires soon
+  kMsgCompressAskAgain = 203,        // show the recommendation again next time?
+  kMsgUpgradePredecessor = 223,      // empty backend and a predecessor installation: upgrade?
 };
 
 }  // namespace krv

@@ -20,12 +20,12 @@ std::vector<frmLoader::NamedStep> frmLoader::StandardSteps() {
   return {
       // CheckLastSyncDate
       {"CheckEnvironment", CheckEnvironment},
-      // CheckBackend
-      // CheckUpgrade
+      {"CheckBackend", CheckBackend},
+      {"CheckUpgrade", CheckUpgrade},
       {"CheckFiles", CheckFiles},
       // CheckComponents
-      // CheckRetention
-      // CompressBackend
+      {"CheckRetention", CheckRetention},
+      {"CompressBackend", CompressBackend},
       // CheckAutoBackup
       {"TrustedLocations", TrustedLocations},
       {"CmdLine", CmdLine},

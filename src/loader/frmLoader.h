@@ -33,6 +33,9 @@ struct LoaderContext {
   std::string program_name;              // the starter's file name without ".exe"
   MousePointerOwner* pointer = nullptr;  // the screen's pointer, set back before the runner's errors
   UiHost* ui = nullptr;                  // windows of the steps beyond the progress window
+  // Prepares the interface library again after its backend was closed; false
+  // when the starter is to end. Unset: the objects' own Init.
+  std::function<bool()> reinit_interface = {};
 };
 
 class frmLoader {
@@ -72,5 +75,13 @@ bool CheckEnvironment(frmLoader& loader);
 bool CmdLine(frmLoader& loader);
 // The Access executable to use, or "" when Access cannot be started.
 std::string CmdLine_AccPath(frmLoader& loader);
+
+// The backend steps.
+bool CheckBackend(frmLoader& loader);
+bool CheckUpgrade(frmLoader& loader);
+bool CheckRetention(frmLoader& loader);
+bool CompressBackend(frmLoader& loader);
+// Records the backend's size, the time and its path below `key` (ending in "\").
+void CompressBackend_SaveCurrent(frmLoader& loader, const std::string& key);
 
 }  // namespace krv

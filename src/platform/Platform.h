@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "base/Dialogs.h"
+#include "platform/Database.h"
 #include "platform/FileSystem.h"
 #include "platform/InstanceMutex.h"
 #include "platform/Registry.h"
@@ -20,6 +21,7 @@ struct Platform {
   std::unique_ptr<Dialogs> dialogs;
   std::unique_ptr<System> system;
   std::unique_ptr<InstanceMutex> mutex;
+  std::unique_ptr<Database> database;
 };
 
 Platform CreateNativePlatform();

@@ -18,7 +18,7 @@ bool IsRootedPath(const std::string& path) { return path.starts_with('\\') || (p
 
 }  // namespace
 
-IObjects::IObjects(Registry& reg, FileSystem& fs, System& sys) : reg_(reg), fs_(fs), sys_(sys) {}
+IObjects::IObjects(Registry& reg, FileSystem& fs, System& sys, Database* db) : reg_(reg), fs_(fs), sys_(sys), db_(db) {}
 
 void IObjects::Init(bool need_backend, bool need_front_end) {
   if (need_backend && BackendPath().empty()) {
@@ -70,5 +70,11 @@ std::string IObjects::RequiredLibraryVersion() { return FrontEndVersionKey("Libr
 std::string IObjects::RequiredBackendVersion() { return FrontEndVersionKey("Backend"); }
 
 int IObjects::VersionCompare(const std::string& a, const std::string& b) { return krv::VersionCompare(a, b); }
+
+krvBackend& IObjects::Backend() {
+  const std::string path = BackendPath();
+  if (!backend_ || backend_->FullPath() != path) backend_ = std::make_unique<krvBackend>(db_, path);
+  return *backend_;
+}
 
 }  // namespace krv

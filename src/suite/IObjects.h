@@ -4,12 +4,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
 #include "suite/RegistryService.h"
+#include "suite/krvBackend.h"
 
 namespace krv {
 
@@ -20,7 +22,9 @@ inline constexpr int32_t kErrMainProgramUnavailable = -2147216356;  // 0x8004141
 
 class IObjects {
  public:
-  IObjects(Registry& reg, FileSystem& fs, System& sys);
+  // `db` is the database service of the backend object (may be null in tests
+  // that never ask it).
+  IObjects(Registry& reg, FileSystem& fs, System& sys, Database* db = nullptr);
 
   // Prepares the object. With `need_backend` a missing backend path raises
   // kErrBackendPathNotSet; with `need_front_end` a missing front end raises
@@ -50,12 +54,16 @@ class IObjects {
 
   // The registry service on HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE.
   RegistryService Reg() { return RegistryService(reg_); }
+  // The backend object of the current BackendPath (made anew when it changes).
+  krvBackend& Backend();
 
  private:
   std::string FrontEndVersionKey(const char* key);
   Registry& reg_;
   FileSystem& fs_;
   System& sys_;
+  Database* db_;
+  std::unique_ptr<krvBackend> backend_;
 };
 
 }  // namespace krv

@@ -35,7 +35,7 @@ IObjects& InterfaceObject(InterfaceDLLContext& ctx) {
   if (!ctx.objects) {
     const ComponentResult created = CreateComponent(ctx.reg, kInterfaceProgId);
     if (created.number != 0) throw KrvError(created.number, kInterfaceProgId, created.description);
-    ctx.objects = std::make_unique<IObjects>(ctx.reg, ctx.fs, ctx.sys);
+    ctx.objects = std::make_unique<IObjects>(ctx.reg, ctx.fs, ctx.sys, ctx.db);
   }
   return *ctx.objects;
 }

@@ -28,6 +28,7 @@ struct InterfaceDLLContext {
   cuAppError& err;
   krvLibrary& lib;
   std::unique_ptr<IObjects>& objects;
+  Database* db = nullptr;  // the backend object's database service
 };
 
 // Creates the interface library object if needed and prepares it: `first`

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "app/AppEnv.h"
+#include "testing/FakeDatabase.h"
 #include "testing/FakeDialogs.h"
 #include "testing/FakeFileSystem.h"
 #include "testing/FakeRegistry.h"
@@ -28,6 +29,7 @@ struct StarterHarness {
   FakeInstanceMutex mutex{&held};
   FakeUiHost ui;
   AppEnv env{reg, fs, shell, dialogs, sys, mutex, &ui};
+  FakeDatabase db;  // the backend D:\Daten\korvella.mdb: one address, no lock records
 
   StarterHarness() {
     static const char* const kProgIds[] = {
@@ -46,6 +48,10 @@ struct StarterHarness {
     reg.SetString(Hive::LocalMachine, std::string(kHarnessRoot) + "\\Options", "AccessPath", kHarnessAccess);
     // The library has the version the front end requires.
     fs.AddFile("C:\\Programme\\Korvella\\krvlib25.mde.version", "[Version]\r\nFile=10.25.0.0\r\n");
+    FakeDb& backend = db.File("D:\\Daten\\korvella.mdb");
+    backend.Table("ADRESSEN").rows = 1;
+    backend.Table("USysLock");
+    env.database = &db;
   }
 
   void LibSetting(const std::string& name, const std::string& value) {

@@ -60,6 +60,7 @@ Platform CreateNativePlatform() {
   p.dialogs = std::make_unique<StdinDialogs>();
   p.system = std::make_unique<PosixSystem>();
   p.mutex = std::make_unique<PosixInstanceMutex>();
+  p.database = CreateOdbcDatabase();
   return p;
 }
 

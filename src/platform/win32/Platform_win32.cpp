@@ -12,6 +12,7 @@ Platform CreateNativePlatform() {
   p.dialogs = win32::NewDialogs();
   p.system = win32::NewSystem();
   p.mutex = win32::NewInstanceMutex();
+  p.database = CreateOdbcDatabase();
   return p;
 }
 
