@@ -143,6 +143,7 @@ LoaderResult cApp::ShowForm() {
   std::unique_ptr<ProgressWindow> window = g_.env.ui->CreateProgressWindow();
   LoaderContext context{*err_,      g_.Library(),  *g_.objects, g_.env.system, *window,
                         test_mode_, ProgramName(), &g_.screen,  g_.env.ui};
+  context.no_menu = no_menu_;
   frmLoader loader(context, g_.env.loader_steps ? g_.env.loader_steps() : frmLoader::StandardSteps());
   LoaderResult result = loader.pubInit();
   window->Close();

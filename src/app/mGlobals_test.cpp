@@ -35,7 +35,8 @@ TEST_F(StartSequenceTest, LoaderStartsAccessWithTheComputedLineAndHoldsTheMutex)
   EXPECT_FALSE(h.shell.started[0].elevate);
   EXPECT_TRUE(h.dialogs.shown.empty()) << Shown();
   EXPECT_TRUE(h.held.contains(kStarterMutex));
-  EXPECT_EQ(h.ui.progress.lines, (std::vector<std::string>{"Umgebung prüfen ...", "Startoptionen auswerten ..."}));
+  EXPECT_EQ(h.ui.progress.lines, (std::vector<std::string>{"Umgebung prüfen ...", "AutoBackup-Einstellungen prüfen ...",
+                                                            "Startoptionen auswerten ..."}));
 }
 
 // Starts that end with one box and start nothing; none of them leaves the

@@ -31,6 +31,21 @@ enum MessageId : int32_t {
   kMsgAdminToolsAccessFailed = 219,  // starting the administrator tools for Access failed
   kMsgAdminToolsRunning = 226,       // the administrator tools run
   kMsgFileMissing = 500,             // a file of the suite is missing
+  // Automatic backup
+  kMsgBackupFolderMissingAdmin = 114,     // the target folder does not exist: correct it?
+  kMsgBackupNoSpace = 115,                // too little space on the target drive
+  kMsgBackupOffNoFolder = 125,            // automatic backups are switched off now
+  kMsgCheckingAutoBackup = 138,           // progress line of the backup step
+  kMsgBackupMade = 149,                   // the copy was made
+  kMsgBackupAbortedOff = 151,             // aborted, and automatic backups switched off
+  kMsgBackupRunning = 154,                // progress line while the copy is made
+  kMsgBackupFolderIsBackendFolder = 183,  // the target folder is the backend's own
+  kMsgBackupFolderHoldsBackend = 184,     // the target folder holds a backend
+  kMsgBackupFolderNotWritable = 209,      // no write access to the target folder
+  kMsgBackupFolderMissing = 210,          // the target folder does not exist
+  kMsgNamedFileNotFound = 213,            // a named file was not found
+  kMsgFunctionAborted = 221,              // the function is aborted
+  kMsgBackupNeedsAdmin = 222,             // changing the backup settings needs an administrator
 };
 
 }  // namespace krv

@@ -24,7 +24,7 @@ std::vector<frmLoader::NamedStep> frmLoader::StandardSteps() {
       // CheckComponents
       // CheckRetention
       // CompressBackend
-      // CheckAutoBackup
+      {"CheckAutoBackup", CheckAutoBackup},
       // TrustedLocations
       {"CmdLine", CmdLine},
   };

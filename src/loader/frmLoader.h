@@ -15,6 +15,7 @@
 
 namespace krv {
 
+class cAutoBackup;
 class cuAppError;
 class MousePointerOwner;
 class krvLibrary;
@@ -33,6 +34,7 @@ struct LoaderContext {
   std::string program_name;              // the starter's file name without ".exe"
   MousePointerOwner* pointer = nullptr;  // the screen's pointer, set back before the runner's errors
   UiHost* ui = nullptr;                  // windows of the steps beyond the progress window
+  bool no_menu = false;                  // the start menu is switched off: a stop goes nowhere
 };
 
 class frmLoader {
@@ -59,6 +61,10 @@ class frmLoader {
   // take their places as they arrive).
   static std::vector<NamedStep> StandardSteps();
 
+  // The automatic backup of this run; its Status goes to ShowProgress. Held
+  // until the form goes away.
+  std::shared_ptr<cAutoBackup> m_AutoBackup;
+
  private:
   LoaderContext ctx_;
   std::vector<NamedStep> steps_;
@@ -70,6 +76,7 @@ class frmLoader {
 // Pipeline steps (each: true = go on).
 bool CheckEnvironment(frmLoader& loader);
 bool CmdLine(frmLoader& loader);
+bool CheckAutoBackup(frmLoader& loader);
 // The Access executable to use, or "" when Access cannot be started.
 std::string CmdLine_AccPath(frmLoader& loader);
 

@@ -547,4 +547,47 @@ bool PosixFileSystem::AppendFile(const std::string& path, const std::string& con
   return true;
 }
 
+bool PosixFileSystem::CopyToNew(const std::string& from, const std::string& to, const CopyProgress& progress,
+                                std::string* err) {
+  std::string src, dst;
+  if (!Resolve(from, &src, err) || !Resolve(to, &dst, err)) return false;
+  Fd in(open(src.c_str(), O_RDONLY | O_CLOEXEC));
+  struct stat sst;
+  if (!in.ok() || fstat(in.get(), &sst) != 0) return FailErrno(err, "open", src);
+  if (!S_ISREG(sst.st_mode)) return Fail(err, "open", src, "not a file");
+  Fd out(open(dst.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+  if (!out.ok()) return FailErrno(err, "open", dst);
+  const int method = engine_ == CopyEngine::kBest ? 0 : engine_ == CopyEngine::kSendfile ? 1 : 2;
+  const CopyResult copied = CopyBytes(in.get(), out.get(), static_cast<uint64_t>(sst.st_size), method, progress, err);
+  bool ok = copied == CopyResult::kDone;
+  if (copied == CopyResult::kCancelled) Fail(err, "CopyToNew", from, "cancelled");
+  if (ok && (fchmod(out.get(), sst.st_mode & 07777) != 0 || !SyncRetry(out.get()) || !out.Close())) {
+    ok = FailErrno(err, "write", dst);
+  }
+  if (!ok) {
+    out.Reset();
+    unlink(dst.c_str());
+  }
+  return ok;
+}
+
+bool PosixFileSystem::ReadBlocks(const std::string& path, const BlockSink& sink, std::string* err) {
+  std::string native;
+  if (!Resolve(path, &native, err)) return false;
+  Fd fd(open(native.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd.ok()) return FailErrno(err, "open", native);
+#ifdef POSIX_FADV_SEQUENTIAL
+  posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+#endif
+  // Small enough to stay in the processor's cache between read and sink.
+  std::vector<char> buffer(256 * 1024);
+  for (;;) {
+    const ssize_t n = read(fd.get(), buffer.data(), buffer.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return FailErrno(err, "read", native);
+    if (n == 0) return true;
+    if (!sink(buffer.data(), static_cast<size_t>(n))) return Fail(err, "ReadBlocks", path, "stopped");
+  }
+}
+
 }  // namespace krv
