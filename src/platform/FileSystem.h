@@ -70,14 +70,16 @@ class FileSystem {
   virtual bool AppendFile(const std::string& path, const std::string& content, std::string* err) = 0;
 
   // Copies into the new file `to` (refused when it exists) by the kernel's
-  // copy paths and flushes it to disk. No temporary name and no rename: the
-  // caller checks the copy and moves it into place. A failed or cancelled
-  // copy removes `to` again.
+  // copy paths, in large blocks. No temporary name, no rename and no wait
+  // for the disk: the caller checks the copy, flushes it (FlushFile) and
+  // moves it into place. A failed or cancelled copy removes `to` again.
   virtual bool CopyToNew(const std::string& from, const std::string& to, const CopyProgress& progress,
                          std::string* err) = 0;
   // Streams the whole file to `sink` in large blocks; false when it cannot be
   // read or the sink stopped.
   virtual bool ReadBlocks(const std::string& path, const BlockSink& sink, std::string* err) = 0;
+  // Returns once the file's data are on the disk.
+  virtual bool FlushFile(const std::string& path, std::string* err) = 0;
 };
 
 }  // namespace krv

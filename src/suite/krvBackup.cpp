@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <thread>
 #include <tuple>
 
 #include "base/Text.h"
@@ -85,6 +86,47 @@ std::string ProgressText(uint64_t done, uint64_t total, int64_t elapsed_ms) {
   const uint64_t percent = total == 0 ? 100 : done * 100 / total;
   const double rate = elapsed_ms > 0 ? static_cast<double>(done) / kMiB * 1000.0 / static_cast<double>(elapsed_ms) : 0;
   return "Sicherheitskopie: " + std::to_string(percent) + " % (" + Decimal(rate) + " MB/s) ...";
+}
+
+BlockSink SumInto(Checksum64* sum) {
+  return [sum](const char* data, size_t size) {
+    sum->Update(data, size);
+    return true;
+  };
+}
+
+// Size and checksum of the copy against the backend, and the copy flushed
+// to disk. The backend is read on a second thread and the flush waits on a
+// third while this one reads the copy: all three overlap, both files come
+// from the cache, and no thread writes anything another one reads.
+bool VerifyCopy(FileSystem& fs, const std::string& backend, const std::string& temp, uint64_t size,
+                std::string* why) {
+  Checksum64 original, copy;
+  std::string backend_why, flush_why;
+  bool backend_read = false, flushed = false;
+  std::thread reader([&] { backend_read = fs.ReadBlocks(backend, SumInto(&original), &backend_why); });
+  std::thread flusher([&] { flushed = fs.FlushFile(temp, &flush_why); });
+  uint64_t copied = 0;
+  bool ok = fs.FileLength(temp, &copied, why) && fs.ReadBlocks(temp, SumInto(&copy), why);
+  reader.join();
+  flusher.join();
+  if (ok && !flushed) {
+    *why = flush_why;
+    ok = false;
+  }
+  if (ok && !backend_read) {
+    *why = backend_why;
+    ok = false;
+  }
+  if (ok && copied != size) {
+    *why = "Die Kopie ist " + std::to_string(copied) + " Bytes groß, das Daten-Backend " + std::to_string(size) + ".";
+    ok = false;
+  }
+  if (ok && original.Digest() != copy.Digest()) {
+    *why = "Der Inhalt der Kopie weicht vom Daten-Backend ab.";
+    ok = false;
+  }
+  return ok;
 }
 
 }  // namespace
@@ -208,25 +250,7 @@ bool krvBackup::CopyAndVerify(const std::string& backend, const std::string& tem
     return true;
   };
   if (!fs.CopyToNew(backend, temp, progress, why)) return false;
-
-  uint64_t copied = 0;
-  Checksum64 original, copy;
-  auto sum = [](Checksum64* c) {
-    return [c](const char* data, size_t n) {
-      c->Update(data, n);
-      return true;
-    };
-  };
-  bool ok = fs.FileLength(temp, &copied, why);
-  if (ok && copied != size) {
-    *why = "Die Kopie ist " + std::to_string(copied) + " Bytes groß, das Daten-Backend " + std::to_string(size) + ".";
-    ok = false;
-  }
-  ok = ok && fs.ReadBlocks(backend, sum(&original), why) && fs.ReadBlocks(temp, sum(&copy), why);
-  if (ok && original.Digest() != copy.Digest()) {
-    *why = "Der Inhalt der Kopie weicht vom Daten-Backend ab.";
-    ok = false;
-  }
+  const bool ok = VerifyCopy(fs, backend, temp, size, why);
   if (!ok) {
     std::string ignored;
     fs.DeleteFile(temp, &ignored);

@@ -134,6 +134,9 @@ class FakeFileSystem : public FileSystem {
     if (!f) return Fail(err, "ReadBlocks", path);
     return f->content.empty() || sink(f->content.data(), f->content.size()) || Fail(err, "ReadBlocks", path, "stopped");
   }
+  bool FlushFile(const std::string& path, std::string* err) override {
+    return FileExists(path) || Fail(err, "FlushFile", path);
+  }
 
   // Folded, normalised key of a path.
   static std::string Key(std::string path) {

@@ -56,6 +56,7 @@ class PosixFileSystem final : public FileSystem {
   bool CopyToNew(const std::string& from, const std::string& to, const CopyProgress& progress,
                  std::string* err) override;
   bool ReadBlocks(const std::string& path, const BlockSink& sink, std::string* err) override;
+  bool FlushFile(const std::string& path, std::string* err) override;
 
  private:
   CopyEngine engine_;

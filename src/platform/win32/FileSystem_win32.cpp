@@ -341,11 +341,15 @@ class Win32FileSystem : public FileSystem {
       if (!FileLength(to, &size, err)) return false;
       if (!progress(size, size)) return Cancelled(err, from);
     }
-    // CopyFileExW leaves the data in the cache; the copy counts only once it is on disk.
-    UniqueHandle h(CreateFileW(WidePath(to).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!h.valid()) return Fail(err, "CreateFileW", to, GetLastError());
-    if (!FlushFileBuffers(h.get())) return Fail(err, "FlushFileBuffers", to, GetLastError());
     made.keep = true;
+    return true;
+  }
+
+  bool FlushFile(const std::string& path, std::string* err) override {
+    UniqueHandle h(CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                               nullptr));
+    if (!h.valid()) return Fail(err, "CreateFileW", path, GetLastError());
+    if (!FlushFileBuffers(h.get())) return Fail(err, "FlushFileBuffers", path, GetLastError());
     return true;
   }
 
