@@ -148,5 +148,14 @@ TEST_F(RealBackupTest, MakesAnIdenticalCopyUnlessTheLockFileIsHeld) {
   EXPECT_TRUE(copy == data);
 }
 
+TEST_F(RealBackupTest, ACopyNeitherReplacesNorRemovesAnExistingFile) {
+  const std::string target = WinPathJoin(folder, "vorhanden.db");
+  std::string why, content;
+  ASSERT_TRUE(fs.WriteFileAtomic(target, "vorher", &why)) << why;
+  EXPECT_FALSE(fs.CopyToNew(backend, target, nullptr, &why));
+  ASSERT_TRUE(fs.ReadFile(target, &content, &why)) << why;
+  EXPECT_EQ(content, "vorher");
+}
+
 }  // namespace
 }  // namespace krv
