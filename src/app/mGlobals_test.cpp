@@ -36,7 +36,7 @@ TEST_F(StartSequenceTest, LoaderStartsAccessWithTheComputedLineAndHoldsTheMutex)
   EXPECT_TRUE(h.dialogs.shown.empty()) << Shown();
   EXPECT_TRUE(h.held.contains(kStarterMutex));
   EXPECT_EQ(h.ui.progress.lines, (std::vector<std::string>{"Umgebung prüfen ...", "AutoBackup-Einstellungen prüfen ...",
-                                                            "Startoptionen auswerten ..."}));
+                                                           "Startoptionen auswerten ..."}));
 }
 
 // Starts that end with one box and start nothing; none of them leaves the

@@ -1,6 +1,5 @@
 #include "loader/cAutoBackup.h"
 
-
 #include "base/Text.h"
 #include "base/cuAppError.h"
 #include "suite/krvBackup.h"
@@ -34,7 +33,8 @@ bool DaysPassed(const LocalTime& last, const LocalTime& now, int days) {
 
 // The setting as a whole number; text that is none reads as an unknown interval.
 int32_t ParseInterval(const std::string& text) {
-  const std::string_view digits = text.starts_with('-') || text.starts_with('+') ? std::string_view(text).substr(1) : text;
+  const std::string_view digits =
+      text.starts_with('-') || text.starts_with('+') ? std::string_view(text).substr(1) : text;
   if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string_view::npos) {
     return kUnknownInterval;
   }

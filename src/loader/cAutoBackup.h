@@ -20,10 +20,10 @@ class krvLibrary;
 
 // What AutoBackup answers.
 enum AutoBackupCode : int32_t {
-  kAutoBackupNothing = 0,      // nothing done: go on
-  kAutoBackupCorrect = 1,      // the target folder shall be corrected in the administrator tools
-  kAutoBackupAttempted = 2,    // a copy was attempted or a problem reported: go on
-  kAutoBackupEndStart = 3,     // the start shall end
+  kAutoBackupNothing = 0,    // nothing done: go on
+  kAutoBackupCorrect = 1,    // the target folder shall be corrected in the administrator tools
+  kAutoBackupAttempted = 2,  // a copy was attempted or a problem reported: go on
+  kAutoBackupEndStart = 3,   // the start shall end
 };
 
 // Whether a copy is due at `now` when the newest one is from `last`. Daily:

@@ -68,9 +68,7 @@ std::string BackupCopyName(std::string_view backend_name, const LocalTime& t) {
   return std::string(Stem(backend_name)) + stamp + std::string(FileExtension(backend_name));
 }
 
-std::string BackupTempName(std::string_view copy_name) {
-  return kTempPrefix + std::string(copy_name) + kTempSuffix;
-}
+std::string BackupTempName(std::string_view copy_name) { return kTempPrefix + std::string(copy_name) + kTempSuffix; }
 
 bool ParseBackupCopyName(std::string_view backend_name, std::string_view name, LocalTime* t) {
   std::string_view stem;

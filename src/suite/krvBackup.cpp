@@ -99,8 +99,7 @@ BlockSink SumInto(Checksum64* sum) {
 // to disk. The backend is read on a second thread and the flush waits on a
 // third while this one reads the copy: all three overlap, both files come
 // from the cache, and no thread writes anything another one reads.
-bool VerifyCopy(FileSystem& fs, const std::string& backend, const std::string& temp, uint64_t size,
-                std::string* why) {
+bool VerifyCopy(FileSystem& fs, const std::string& backend, const std::string& temp, uint64_t size, std::string* why) {
   Checksum64 original, copy;
   std::string backend_why, flush_why;
   bool backend_read = false, flushed = false;

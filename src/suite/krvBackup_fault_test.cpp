@@ -68,7 +68,8 @@ TEST(BackupFaultTest, KilledCopiesAreWholeOrAbsentAndTheNextRunCleansUp) {
   };
 
   const Clock::duration whole = run_child(kRuns, Clock::duration(-1));
-  std::uniform_int_distribution<int64_t> moment(0, std::chrono::duration_cast<std::chrono::microseconds>(whole).count());
+  std::uniform_int_distribution<int64_t> moment(0,
+                                                std::chrono::duration_cast<std::chrono::microseconds>(whole).count());
   int complete = 0;
   for (int run = 0; run < kRuns; ++run) {
     run_child(run, std::chrono::microseconds(moment(random)));

@@ -60,7 +60,8 @@ TEST(Checksum64Test, SameBytesInAnyBlocksSameSumAndEveryChangeSeen) {
   whole.Update(data.data(), data.size());
   for (size_t block : {1u, 7u, 31u, 32u, 33u, 999u}) {
     Checksum64 parts;
-    for (size_t at = 0; at < data.size(); at += block) parts.Update(data.data() + at, std::min(block, data.size() - at));
+    for (size_t at = 0; at < data.size(); at += block)
+      parts.Update(data.data() + at, std::min(block, data.size() - at));
     EXPECT_EQ(parts.Digest(), whole.Digest()) << block;
   }
   for (size_t at : {0u, 8u, 31u, 500u, 990u, 999u}) {

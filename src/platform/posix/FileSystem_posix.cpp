@@ -561,8 +561,8 @@ bool PosixFileSystem::CopyToNew(const std::string& from, const std::string& to, 
   Fd out(open(dst.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
   if (!out.ok()) return FailErrno(err, "open", dst);
   const int method = engine_ == CopyEngine::kBest ? 0 : engine_ == CopyEngine::kSendfile ? 1 : 2;
-  const CopyResult copied = CopyBytes(in.get(), out.get(), static_cast<uint64_t>(sst.st_size), method, progress, err,
-                                      kLargeChunk);
+  const CopyResult copied =
+      CopyBytes(in.get(), out.get(), static_cast<uint64_t>(sst.st_size), method, progress, err, kLargeChunk);
   bool ok = copied == CopyResult::kDone;
   if (copied == CopyResult::kCancelled) Fail(err, "CopyToNew", from, "cancelled");
   if (ok && (fchmod(out.get(), sst.st_mode & 07777) != 0 || !out.Close())) ok = FailErrno(err, "write", dst);

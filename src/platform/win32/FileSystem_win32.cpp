@@ -346,8 +346,8 @@ class Win32FileSystem : public FileSystem {
   }
 
   bool FlushFile(const std::string& path, std::string* err) override {
-    UniqueHandle h(CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                               nullptr));
+    UniqueHandle h(
+        CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!h.valid()) return Fail(err, "CreateFileW", path, GetLastError());
     if (!FlushFileBuffers(h.get())) return Fail(err, "FlushFileBuffers", path, GetLastError());
     return true;
