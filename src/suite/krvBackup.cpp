@@ -249,6 +249,7 @@ bool krvBackup::CopyAndVerify(const std::string& backend, const std::string& tem
     return true;
   };
   if (!fs.CopyToNew(backend, temp, progress, why)) return false;
+  if (Status) Status("Sicherheitskopie wird geprüft ...");
   const bool ok = VerifyCopy(fs, backend, temp, size, why);
   if (!ok) {
     std::string ignored;
