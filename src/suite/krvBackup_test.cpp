@@ -214,8 +214,8 @@ TEST_F(BackupTest, AVerifiedCopyLeftoversGoAndKeepRemovesTheOldestCopiesOnly) {
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text, err.MsgLoad(kMsgBackupMade, kMade));
   // 4 MB in ten steps of 100 ms, reported every 500 ms at most.
-  EXPECT_EQ(status, (std::vector<std::string>{"Sicherheitskopie: 50 % (4,0 MB/s) ...",
-                                              "Sicherheitskopie wird geprüft ..."}));
+  EXPECT_EQ(status,
+            (std::vector<std::string>{"Sicherheitskopie: 50 % (4,0 MB/s) ...", "Sicherheitskopie wird geprüft ..."}));
 }
 
 }  // namespace
