@@ -2,33 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include "base/cuAppError.h"
 #include "loader/frmLoader.h"
-#include "suite/IObjects.h"
-#include "suite/krvLibrary.h"
-#include "testing/FakeDialogs.h"
+#include "testing/BackupWorld.h"
 #include "testing/FakeFileSystem.h"
 #include "testing/FakeProgressWindow.h"
-#include "testing/FakeRegistry.h"
-#include "testing/FakeSystem.h"
 
 namespace krv {
 namespace {
 
-constexpr char kRoot[] = "Software\\Vantorel\\Korvella\\10.25";
 constexpr char kBackend[] = "D:\\Daten\\korvella.mdb";
 constexpr char kFolder[] = "E:\\Sicherung";
-constexpr char kAdminTools[] = "C:\\Programme\\Korvella\\krvadm25.exe";
+constexpr char kMade[] = "korvella_20261206_114342.mdb";  // at the fake clock's time
 
-LoaderResult Result(int32_t action, std::string file = {}, std::string args = {}) {
-  LoaderResult r;
-  r.Action = action;
-  r.File = std::move(file);
-  r.Args = std::move(args);
-  return r;
-}
-
-LocalTime At(int y, int mo, int d, int h, int mi = 0, int s = 0) { return {y, mo, d, h, mi, s, 0}; }
+LocalTime At(int d, int h, int mi = 0, int s = 0, int mo = 12, int y = 2026) { return {y, mo, d, h, mi, s, 0}; }
 
 TEST(BackupDueTest, IntervalRules) {
   struct Case {
@@ -36,23 +22,18 @@ TEST(BackupDueTest, IntervalRules) {
     LocalTime last, now;
     bool due;
   } cases[] = {
-      {0, At(2026, 12, 5, 23), At(2026, 12, 6, 2, 30), false},  // 3 hour boundaries
-      {0, At(2026, 12, 5, 23), At(2026, 12, 6, 3), true},       // 4 boundaries, other day
-      {0, At(2026, 12, 6, 8), At(2026, 12, 6, 18), false},      // same day of the month
-      {0, At(2026, 12, 5, 18, 0, 1), At(2026, 12, 6, 18), true},
-      {0, At(2026, 12, 31, 22, 59), At(2027, 1, 1, 2), true},                // across the year
-      {0, At(2026, 11, 6, 8), At(2026, 12, 6, 9), true},                     // a month later, same day of the month
-      {1, At(2026, 11, 29, 11, 43, 42), At(2026, 12, 6, 11, 43, 42), true},  // 7 days to the second
-      {1, At(2026, 11, 29, 11, 43, 43), At(2026, 12, 6, 11, 43, 42), false},
-      {2, At(2026, 11, 6, 12), At(2026, 12, 6, 12), true},
-      {2, At(2026, 11, 6, 12, 0, 1), At(2026, 12, 6, 12), false},
-      {5, At(2020, 1, 1, 0), At(2026, 12, 6, 12), false},
-      {-1, At(2020, 1, 1, 0), At(2026, 12, 6, 12), false},
+      {0, At(5, 23), At(6, 2, 30), false},                   // 3 hour boundaries
+      {0, At(5, 23), At(6, 3), true},                        // 4 boundaries, another day
+      {0, At(6, 8), At(6, 18), false},                       // the same day
+      {0, At(31, 22, 59), At(1, 2, 0, 0, 1, 2027), true},    // across the year
+      {0, At(6, 8, 0, 0, 11), At(6, 9), true},               // a month later, same day of the month
+      {1, At(29, 11, 43, 42, 11), At(6, 11, 43, 42), true},  // 7 days to the second
+      {1, At(29, 11, 43, 43, 11), At(6, 11, 43, 42), false},
+      {2, At(6, 12, 0, 0, 11), At(6, 12), true},
+      {2, At(6, 12, 0, 1, 11), At(6, 12), false},
+      {5, At(1, 0, 0, 0, 1, 2020), At(6, 12), false},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(BackupDue(c.interval, c.last, c.now), c.due)
-        << c.interval << ": " << c.last.day << "." << c.last.hour << " -> " << c.now.day << "." << c.now.hour;
-  }
+  for (const Case& c : cases) EXPECT_EQ(BackupDue(c.interval, c.last, c.now), c.due) << c.interval << " " << c.now.hour;
 }
 
 struct TestFs : FakeFileSystem {
@@ -62,202 +43,91 @@ struct TestFs : FakeFileSystem {
 
 class AutoBackupTest : public ::testing::Test {
  protected:
-  AutoBackupTest() {
-    reg.SetString(Hive::CurrentUser, std::string(kRoot) + "\\Options", "BackendPath", kBackend);
+  void Reset(const std::string& folder, bool create, bool admin, std::vector<int> answers) {
+    fs = TestFs{};
     fs.AddFile(kBackend, "Daten");
-    fs.AddFile(kAdminTools, "x");
-    Machine("Active", "1");
-    Machine("Folder", kFolder);
+    fs.AddFile("C:\\Programme\\Korvella\\krvadm25.exe", "x");
+    if (create) fs.AddFolder(folder);
+    w.Set("Folder", folder);
+    w.Set("Active", "1");
+    w.sys.admin = admin;
+    w.dialogs = FakeDialogs{};
+    w.dialogs.answers.assign(answers.begin(), answers.end());
   }
-  void Machine(const std::string& name, const std::string& value) {
-    reg.SetString(Hive::LocalMachine, std::string(kRoot) + "\\AutoBackup", name, value);
-  }
-  std::string Active() { return lib.RegRead(Hive::LocalMachine, std::string(kRoot) + "\\AutoBackup", "Active", "?"); }
-  std::string WithAdminHint(int32_t id, const std::string& arg = {}) {
-    return err.MsgLoad(id, arg.empty() ? MsgArg() : MsgArg(arg)) + "\r\n\r\n" + err.MsgLoad(kMsgBackupNeedsAdmin);
-  }
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> texts;
-    for (const auto& s : dialogs.shown) texts.push_back(s.text);
-    return texts;
-  }
-  std::vector<std::string> Copies() {
-    std::vector<std::string> names;
-    for (const DirEntry& e : fs.List(std::string(kFolder) + "\\*")) names.push_back(e.name);
-    return names;
-  }
-  // Runs the loader step alone.
-  LoaderResult RunStep(bool no_menu, bool* went_on) {
-    FakeProgressWindow::Log log;
-    FakeProgressWindow window(&log);
-    LoaderContext ctx{err, lib, objects, sys, window, false, "krv25"};
-    ctx.no_menu = no_menu;
-    frmLoader loader(ctx, {});
-    *went_on = CheckAutoBackup(loader);
-    lines = log.lines;
-    return loader.result();
+  std::string Hinted(int32_t id, const std::string& arg = {}) {
+    return w.err.MsgLoad(id, arg.empty() ? MsgArg() : MsgArg(arg)) + "\r\n\r\n" + w.err.MsgLoad(kMsgBackupNeedsAdmin);
   }
 
-  FakeRegistry reg;
   TestFs fs;
-  FakeSystem sys;
-  FakeDialogs dialogs;
-  cuAppError err{dialogs, AppInfo{}};
-  krvLibrary lib{reg, fs, sys};
-  IObjects objects{reg, fs, sys};
-  std::vector<std::string> lines;
+  BackupWorld w{fs, kBackend, kFolder};
 };
 
 TEST_F(AutoBackupTest, ResultsMessagesAndSwitchingOff) {
-  const std::string made = "korvella_20261206_114342.mdb";  // the fake clock's time
   struct Case {
-    const char* name;
-    bool folder, admin, writable;
-    const char* target;  // the folder setting
-    std::vector<int> answers;
-    std::vector<std::string> existing;
+    const char* folder;
+    bool exists, admin, writable;
+    int answer;
+    const char* existing;  // a copy in the folder
     int32_t code;
     std::vector<std::string> texts;
-    std::string active;
-    bool copied;
+    const char* active;  // afterwards
   } cases[] = {
-      {"missing, user",
-       false,
-       false,
-       true,
-       kFolder,
-       {},
-       {},
-       3,
-       {WithAdminHint(kMsgBackupFolderMissing, kFolder)},
-       "1",
-       false},
-      {"missing, admin, yes", false, true, true, kFolder, {kIdYes}, {}, 1, {err.MsgLoad(114, kFolder)}, "1", false},
-      {"missing, admin, no",
-       false,
-       true,
-       true,
-       kFolder,
-       {kIdNo},
-       {},
-       0,
-       {err.MsgLoad(114, kFolder), err.MsgLoad(kMsgBackupOffNoFolder)},
-       "0",
-       false},
-      {"missing, admin, cancel",
-       false,
-       true,
-       true,
-       kFolder,
-       {kIdCancel},
-       {},
-       3,
-       {err.MsgLoad(114, kFolder)},
-       "1",
-       false},
-      {"first copy", true, false, true, kFolder, {}, {}, 2, {err.MsgLoad(kMsgBackupMade, made)}, "1", true},
-      {"due",
-       true,
-       false,
-       true,
-       kFolder,
-       {},
-       {"korvella_20261129_114342.mdb"},
-       2,
-       {err.MsgLoad(kMsgBackupMade, made)},
-       "1",
-       true},
-      {"not due", true, false, true, kFolder, {}, {"korvella_20261129_114343.mdb"}, 0, {}, "1", false},
-      {"not writable",
-       true,
-       false,
-       false,
-       kFolder,
-       {},
-       {},
-       2,
-       {WithAdminHint(kMsgBackupFolderNotWritable, kFolder)},
-       "1",
-       false},
-      {"own folder, admin",
-       true,
-       true,
-       true,
-       "D:\\Daten\\",
-       {},
-       {},
-       2,
-       {err.MsgLoad(kMsgBackupFolderIsBackendFolder, "D:\\Daten"), err.MsgLoad(kMsgBackupAbortedOff)},
-       "0",
-       false},
-      {"own folder, user",
-       true,
-       false,
-       true,
-       "d:\\daten",
-       {},
-       {},
-       2,
-       {err.MsgLoad(kMsgBackupFolderIsBackendFolder, "D:\\Daten"), WithAdminHint(kMsgFunctionAborted)},
-       "1",
-       false},
+      {kFolder, false, false, true, 0, nullptr, 3, {Hinted(kMsgBackupFolderMissing, kFolder)}, "1"},
+      {kFolder, false, true, true, kIdYes, nullptr, 1, {w.err.MsgLoad(114, kFolder)}, "1"},
+      {kFolder, false, true, true, kIdNo, nullptr, 0, {w.err.MsgLoad(114, kFolder), w.err.MsgLoad(125)}, "0"},
+      {kFolder, false, true, true, kIdCancel, nullptr, 3, {w.err.MsgLoad(114, kFolder)}, "1"},
+      {kFolder, true, false, true, 0, nullptr, 2, {w.err.MsgLoad(kMsgBackupMade, kMade)}, "1"},
+      {kFolder, true, false, true, 0, "korvella_20261129_114342.mdb", 2, {w.err.MsgLoad(kMsgBackupMade, kMade)}, "1"},
+      {kFolder, true, false, true, 0, "korvella_20261129_114343.mdb", 0, {}, "1"},  // weekly: not yet due
+      {kFolder, true, false, false, 0, nullptr, 2, {Hinted(kMsgBackupFolderNotWritable, kFolder)}, "1"},
+      {"D:\\Daten\\", true, true, true, 0, nullptr, 2, {w.err.MsgLoad(183, "D:\\Daten"), w.err.MsgLoad(151)}, "0"},
+      {"d:\\daten", true, false, true, 0, nullptr, 2, {w.err.MsgLoad(183, "D:\\Daten"), Hinted(221)}, "1"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    fs = TestFs{};
-    fs.AddFile(kBackend, "Daten");
-    if (c.folder) fs.AddFolder(c.target);
-    for (const std::string& name : c.existing) fs.AddFile(std::string(kFolder) + "\\" + name, "alt");
+    SCOPED_TRACE(std::string(c.folder) + " " + std::to_string(c.code) + " " + std::to_string(c.answer));
+    Reset(c.folder, c.exists, c.admin, {c.answer});
+    if (c.existing) fs.AddFile(std::string(kFolder) + "\\" + c.existing, "alt");
     fs.writable = c.writable;
-    Machine("Active", "1");
-    Machine("Folder", c.target);
-    sys.admin = c.admin;
-    dialogs = FakeDialogs{};
-    dialogs.answers.assign(c.answers.begin(), c.answers.end());
-
-    cAutoBackup backup(lib, objects, err);
+    cAutoBackup backup(w.lib, w.objects, w.err);
     std::vector<std::string> status;
     backup.Status = [&status](const std::string& text) { status.push_back(text); };
     EXPECT_EQ(backup.AutoBackup(), c.code);
-    EXPECT_EQ(Texts(), c.texts);
-    EXPECT_EQ(Active(), c.active);
-    const bool copied = fs.Get(std::string(kFolder) + "\\" + made) != nullptr;
-    EXPECT_EQ(copied, c.copied);
-    if (copied) {
-      EXPECT_EQ(fs.Get(std::string(kFolder) + "\\" + made)->content, "Daten");
-    }
-    EXPECT_EQ(!status.empty() && status[0] == err.MsgLoad(kMsgBackupRunning), c.code == 2 && c.writable);
+    EXPECT_EQ(w.Texts(), c.texts);
+    EXPECT_EQ(w.Get("Active"), c.active);
+    const FakeFileSystem::File* made = fs.Get(std::string(kFolder) + "\\" + kMade);
+    const bool copied = c.texts == std::vector<std::string>{w.err.MsgLoad(kMsgBackupMade, kMade)};
+    EXPECT_EQ(made ? made->content : "", copied ? "Daten" : "");
+    EXPECT_EQ(!status.empty() && status[0] == w.err.MsgLoad(kMsgBackupRunning), c.code == 2 && c.writable);
   }
 }
 
 TEST_F(AutoBackupTest, StepActsOnTheResult) {
   struct Case {
     const char* active;
-    bool folder, no_menu;
+    bool exists, no_menu;
     int answer;
-    bool went_on;
-    LoaderResult result;
-  } cases[] = {
-      {"0", false, false, kIdYes, true, {}},
-      {"1", false, false, kIdYes, false, Result(kActionAdminTools, kAdminTools, "/AutoBackup")},
-      {"1", false, false, kIdCancel, false, Result(kActionMenu)},
-      {"1", false, true, kIdCancel, false, Result(kActionNothing)},
-      {"1", true, false, kIdYes, true, {}},
-  };
-  sys.admin = true;
+    int32_t action;  // a stop when not 1
+  } cases[] = {{"0", false, false, kIdYes, 1},
+               {"1", false, false, kIdYes, kActionAdminTools},
+               {"1", false, false, kIdCancel, kActionMenu},
+               {"1", false, true, kIdCancel, kActionNothing},
+               {"1", true, false, kIdYes, 1}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.active) + (c.folder ? " folder" : "") + (c.no_menu ? " no menu" : ""));
-    Machine("Active", c.active);
-    if (c.folder) fs.AddFolder(kFolder);
-    dialogs = FakeDialogs{};
-    dialogs.answers = {c.answer};
-    bool went_on = false;
-    EXPECT_EQ(RunStep(c.no_menu, &went_on), c.result);
-    EXPECT_EQ(went_on, c.went_on);
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0], err.MsgLoad(kMsgCheckingAutoBackup));
-    if (std::string(c.active) == "0") {
-      EXPECT_TRUE(dialogs.shown.empty());
+    SCOPED_TRACE(std::string(c.active) + " " + std::to_string(c.action));
+    Reset(kFolder, c.exists, true, {c.answer});
+    w.Set("Active", c.active);
+    FakeProgressWindow::Log log;
+    FakeProgressWindow window(&log);
+    LoaderContext ctx{w.err, w.lib, w.objects, w.sys, window, false, "krv25"};
+    ctx.no_menu = c.no_menu;
+    frmLoader loader(ctx, {});
+    EXPECT_EQ(CheckAutoBackup(loader), c.action == 1);
+    EXPECT_EQ(loader.result().Action, c.action == 1 ? 0 : c.action);
+    EXPECT_EQ(loader.result().File, c.action == kActionAdminTools ? "C:\\Programme\\Korvella\\krvadm25.exe" : "");
+    EXPECT_EQ(loader.result().Args, c.action == kActionAdminTools ? "/AutoBackup" : "");
+    EXPECT_EQ(log.lines.at(0), w.err.MsgLoad(kMsgCheckingAutoBackup));
+    if (*c.active == '0') {
+      EXPECT_TRUE(w.dialogs.shown.empty());
     }
   }
 }

@@ -1,6 +1,10 @@
 // Copies through the platform's own file system in a temporary folder.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <random>
+#include <thread>
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -13,149 +17,124 @@
 #endif
 
 #include "base/WinPath.h"
-#include "base/cuAppError.h"
 #include "platform/Platform.h"
-#include "suite/IObjects.h"
+#include "suite/BackupNames.h"
 #include "suite/krvBackup.h"
-#include "suite/krvLibrary.h"
-#include "testing/FakeDialogs.h"
-#include "testing/FakeRegistry.h"
-#include "testing/FakeSystem.h"
+#include "testing/BackupWorld.h"
 #include "testing/TempDir.h"
 
 namespace krv {
 namespace {
 
-constexpr char kRoot[] = "Software\\Vantorel\\Korvella\\10.25";
 #ifdef _WIN32
-constexpr char kNativeSeparator = '\\';
+// Windows tells no holder apart from this process: an unshared handle is what it sees.
+struct LockHolder {
+  explicit LockHolder(const std::string& path)
+      : h(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+  ~LockHolder() { CloseHandle(h); }
+  HANDLE h;
+};
+std::string WinFolder(const TempDir& tmp) { return tmp.native(); }
 #else
-constexpr char kNativeSeparator = '/';
-#endif
-
-// Another process holds the file the way the database engine does, until the object dies.
-class LockHolder {
- public:
-  explicit LockHolder(const std::string& path) {
-#ifdef _WIN32
-    // Windows tells no holder apart from this process; an unshared handle is what it sees.
-    handle_ = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-#else
-    int ready[2];
-    if (pipe(ready) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      const int fd = open(path.c_str(), O_RDWR);
-      struct flock lock = {};
-      lock.l_type = F_WRLCK;
-      lock.l_whence = SEEK_SET;
-      const char ok = fd >= 0 && fcntl(fd, F_SETLK, &lock) == 0 ? '1' : '0';
-      if (write(ready[1], &ok, 1) != 1) _exit(1);
-      pause();
-      _exit(0);
-    }
-    char ok = '0';
-    if (read(ready[0], &ok, 1) != 1) ok = '0';
-    close(ready[0]);
-    close(ready[1]);
-    held_ = ok == '1';
-#endif
+// Another process with the file open, as the database engine holds its lock file.
+struct LockHolder {
+  explicit LockHolder(const std::string& path) : pid(fork()) {
+    if (pid == 0 && open(path.c_str(), O_RDONLY) >= 0) pause();
+    if (pid == 0) _exit(0);
   }
   ~LockHolder() {
-#ifdef _WIN32
-    CloseHandle(handle_);
-#else
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
-#endif
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
   }
-  bool held() const {
-#ifdef _WIN32
-    return handle_ != INVALID_HANDLE_VALUE;
-#else
-    return held_;
-#endif
-  }
-
- private:
-#ifdef _WIN32
-  HANDLE handle_ = INVALID_HANDLE_VALUE;
-#else
-  pid_t pid_ = -1;
-  bool held_ = false;
-#endif
+  pid_t pid;
 };
-
-// The temporary folder as the core names it.
-std::string WinFolder(const TempDir& tmp) {
-#ifdef _WIN32
-  return tmp.native();
-#else
-  return NativeToWinPath(tmp.native());
+std::string WinFolder(const TempDir& tmp) { return NativeToWinPath(tmp.native()); }
 #endif
-}
 
 class RealBackupTest : public ::testing::Test {
  protected:
-  RealBackupTest() {
-    data.resize(3 << 20);
-    for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>((i * 2654435761u) >> 13);
-    std::string why;
-    EXPECT_TRUE(fs.CreateFolder(folder, &why)) << why;
-    EXPECT_TRUE(fs.CreateFolder(WinPathFolder(backend), &why)) << why;
-    EXPECT_TRUE(fs.WriteFileAtomic(backend, data, &why)) << why;
-    EXPECT_TRUE(fs.WriteFileAtomic(lock, "", &why)) << why;
-    reg.SetString(Hive::CurrentUser, std::string(kRoot) + "\\Options", "BackendPath", backend);
-    reg.SetString(Hive::LocalMachine, std::string(kRoot) + "\\AutoBackup", "Folder", folder);
+  void Make(size_t size) {
+    data.resize(size);
+    std::mt19937_64 random(20261207);
+    for (char& c : data) c = static_cast<char>(random());
+    ASSERT_TRUE(fs.CreateFolder(folder, &why) && fs.CreateFolder(WinPathFolder(backend), &why) &&
+                fs.WriteFileAtomic(backend, data, &why) && fs.WriteFileAtomic(backend_lock, "", &why))
+        << why;
   }
-  std::vector<std::string> Folder() {
-    std::vector<std::string> names;
-    for (const DirEntry& e : fs.List(WinPathJoin(folder, "*"))) names.push_back(e.name);
-    return names;
+  bool IsCopy(const std::string& name) {
+    std::string copy;
+    return fs.ReadFile(WinPathJoin(folder, name), &copy, &why) && copy == data;
   }
 
   TempDir tmp;
   Platform platform = CreateNativePlatform();
   FileSystem& fs = *platform.fs;
-  const std::string folder = WinPathJoin(WinFolder(tmp), "Sicherung");
-  const std::string backend = WinPathJoin(WinFolder(tmp), "Daten\\krvdat25.db");
-  const std::string lock = WinPathJoin(WinFolder(tmp), "Daten\\krvdat25.ldb");
-  std::string data;
-  FakeRegistry reg;
-  FakeSystem sys;
-  FakeDialogs dialogs;
-  cuAppError err{dialogs, AppInfo{}};
-  krvLibrary lib{reg, fs, sys};
-  IObjects objects{reg, fs, sys};
-  krvBackup backup{lib, objects, err};
+  const std::string folder = WinFolder(tmp) + "\\Sicherung", backend = WinFolder(tmp) + "\\Daten\\krvdat25.db";
+  const std::string backend_lock = WinFolder(tmp) + "\\Daten\\krvdat25.ldb";
+  std::string data, why;
+  BackupWorld w{fs, backend, folder};
+  krvBackup backup{w.lib, w.objects, w.err};
 };
 
-TEST_F(RealBackupTest, MakesAnIdenticalCopyUnlessTheLockFileIsHeld) {
+TEST_F(RealBackupTest, AnIdenticalCopyUnlessTheLockFileIsHeldAndNoFileReplaced) {
+  Make(3 << 20);
   {
-    LockHolder holder(tmp.native() + (kNativeSeparator + std::string("Daten")) + kNativeSeparator + "krvdat25.ldb");
-    ASSERT_TRUE(holder.held());
+    LockHolder holder(tmp.native() + "/Daten/krvdat25.ldb");
+    for (int i = 0; i < 200 && !fs.FileHeld(backend_lock, nullptr); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_TRUE(fs.FileHeld(backend_lock, nullptr));
     EXPECT_EQ(backup.Backup(), kBackupProblem);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_NE(dialogs.shown[0].text.find("anderen Programm verwendet"), std::string::npos) << dialogs.shown[0].text;
-    EXPECT_TRUE(Folder().empty());
+    EXPECT_NE(w.Texts().at(0).find("anderen Programm verwendet"), std::string::npos) << w.Texts().at(0);
+    EXPECT_TRUE(w.Names(folder).empty());
   }
   EXPECT_EQ(backup.Backup(), kBackupMade);
-  ASSERT_EQ(Folder(), std::vector<std::string>{"krvdat25_20261206_114342.db"});
-  std::string copy, why;
-  ASSERT_TRUE(fs.ReadFile(WinPathJoin(folder, Folder()[0]), &copy, &why)) << why;
-  EXPECT_TRUE(copy == data);
+  ASSERT_EQ(w.Names(folder), std::vector<std::string>{"krvdat25_20261206_114342.db"});
+  EXPECT_TRUE(IsCopy(w.Names(folder)[0]));
+  uint64_t size = 1;
+  EXPECT_FALSE(fs.CopyToNew(backend, backend_lock, nullptr, &why));  // an existing file stays as it is
+  EXPECT_TRUE(fs.FileLength(backend_lock, &size, &why) && size == 0) << why;
 }
 
-TEST_F(RealBackupTest, ACopyNeitherReplacesNorRemovesAnExistingFile) {
-  const std::string target = WinPathJoin(folder, "vorhanden.db");
-  std::string why, content;
-  ASSERT_TRUE(fs.WriteFileAtomic(target, "vorher", &why)) << why;
-  EXPECT_FALSE(fs.CopyToNew(backend, target, nullptr, &why));
-  ASSERT_TRUE(fs.ReadFile(target, &content, &why)) << why;
-  EXPECT_EQ(content, "vorher");
+#ifndef _WIN32
+// A copying process killed at any moment leaves no partial copy under a copy
+// name, and the next run removes what it left.
+TEST_F(RealBackupTest, KilledCopiesAreWholeOrAbsentAndTheNextRunCleansUp) {
+  using Clock = std::chrono::steady_clock;
+  constexpr int kRuns = 50;
+  Make(8 << 20);
+  auto run_child = [&](int run, Clock::duration kill_after) {  // the child's duration
+    w.sys.now.minute = run / 60;
+    w.sys.now.second = run % 60;
+    const Clock::time_point start = Clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) _exit(backup.Backup() == kBackupMade ? 0 : 1);
+    if (kill_after >= Clock::duration::zero()) {
+      std::this_thread::sleep_for(kill_after);
+      kill(pid, SIGKILL);
+    }
+    waitpid(pid, nullptr, 0);
+    return Clock::now() - start;
+  };
+  const auto whole = std::chrono::duration_cast<std::chrono::microseconds>(run_child(kRuns, Clock::duration(-1)));
+  std::mt19937 random(7);
+  int complete = 0;
+  for (int run = 0; run < kRuns; ++run) {
+    run_child(run, std::chrono::microseconds(random() % (whole.count() + 1)));
+    for (const std::string& name : w.Names(folder)) {
+      LocalTime t;
+      if (!ParseBackupCopyName("krvdat25.db", name, &t)) continue;
+      ASSERT_TRUE(IsCopy(name)) << "run " << run << ": " << name;
+      complete += t.minute * 60 + t.second == run;
+    }
+  }
+  std::printf("%d of %d killed copies were complete\n", complete, kRuns);
+  w.sys.now.hour += 1;
+  EXPECT_EQ(backup.Backup(), kBackupMade);
+  EXPECT_TRUE(fs.List(folder + "\\~*").empty());
+  EXPECT_EQ(backup.Copies().size(), static_cast<size_t>(complete) + 2);
 }
+#endif
 
 }  // namespace
 }  // namespace krv
