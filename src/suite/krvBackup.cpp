@@ -103,8 +103,8 @@ bool VerifyCopy(FileSystem& fs, const std::string& backend, const std::string& t
   Checksum64 original, copy;
   std::string backend_why, flush_why;
   bool backend_read = false, flushed = false;
-  std::thread reader([&] { backend_read = fs.ReadBlocks(backend, SumInto(&original), &backend_why); });
-  std::thread flusher([&] { flushed = fs.FlushFile(temp, &flush_why); });
+  std::jthread reader([&] { backend_read = fs.ReadBlocks(backend, SumInto(&original), &backend_why); });
+  std::jthread flusher([&] { flushed = fs.FlushFile(temp, &flush_why); });
   uint64_t copied = 0;
   bool ok = fs.FileLength(temp, &copied, why) && fs.ReadBlocks(temp, SumInto(&copy), why);
   reader.join();
