@@ -145,6 +145,7 @@ LoaderResult cApp::ShowForm() {
   LoaderContext context{*err_,      g_.Library(),  *g_.objects, g_.env.system, *window,
                         test_mode_, ProgramName(), &g_.screen,  g_.env.ui};
   context.reinit_interface = [this] { return InitInterfaceDLL(true, true); };
+  context.no_menu = no_menu_;
   frmLoader loader(context, g_.env.loader_steps ? g_.env.loader_steps() : frmLoader::StandardSteps());
   LoaderResult result = loader.pubInit();
   window->Close();

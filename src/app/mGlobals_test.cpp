@@ -39,7 +39,7 @@ TEST_F(StartSequenceTest, LoaderStartsAccessWithTheComputedLineAndHoldsTheMutex)
             (std::vector<std::string>{"Umgebung prüfen ...", "Daten-Backend prüfen ...", "Datenbestand prüfen ...",
                                       "Dateiprüfung ...", "Prüfung der LibraryMDE ...", "Module werden geprüft ...",
                                       "Replikationsprüfung ...", "Kompressionsprüfung ...",
-                                      "Startoptionen auswerten ..."}));
+                                      "AutoBackup-Einstellungen prüfen ...", "Startoptionen auswerten ..."}));
 }
 
 // Starts that end with one box and start nothing; none of them leaves the

@@ -39,6 +39,21 @@ enum MessageId : int32_t {
   kMsgReplicaExpires = 196,          // the replica set expires soon
   kMsgCompressAskAgain = 203,        // show the recommendation again next time?
   kMsgUpgradePredecessor = 223,      // empty backend and a predecessor installation: upgrade?
+  // Automatic backup
+  kMsgBackupFolderMissingAdmin = 114,     // the target folder does not exist: correct it?
+  kMsgBackupNoSpace = 115,                // too little space on the target drive
+  kMsgBackupOffNoFolder = 125,            // automatic backups are switched off now
+  kMsgCheckingAutoBackup = 138,           // progress line of the backup step
+  kMsgBackupMade = 149,                   // the copy was made
+  kMsgBackupAbortedOff = 151,             // aborted, and automatic backups switched off
+  kMsgBackupRunning = 154,                // progress line while the copy is made
+  kMsgBackupFolderIsBackendFolder = 183,  // the target folder is the backend's own
+  kMsgBackupFolderHoldsBackend = 184,     // the target folder holds a backend
+  kMsgBackupFolderNotWritable = 209,      // no write access to the target folder
+  kMsgBackupFolderMissing = 210,          // the target folder does not exist
+  kMsgNamedFileNotFound = 213,            // a named file was not found
+  kMsgFunctionAborted = 221,              // the function is aborted
+  kMsgBackupNeedsAdmin = 222,             // changing the backup settings needs an administrator
 };
 
 }  // namespace krv

@@ -26,7 +26,7 @@ std::vector<frmLoader::NamedStep> frmLoader::StandardSteps() {
       // CheckComponents
       {"CheckRetention", CheckRetention},
       {"CompressBackend", CompressBackend},
-      // CheckAutoBackup
+      {"CheckAutoBackup", CheckAutoBackup},
       {"TrustedLocations", TrustedLocations},
       {"CmdLine", CmdLine},
   };

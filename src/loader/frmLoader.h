@@ -15,6 +15,7 @@
 
 namespace krv {
 
+class cAutoBackup;
 class cuAppError;
 class MousePointerOwner;
 class krvLibrary;
@@ -36,6 +37,7 @@ struct LoaderContext {
   // Prepares the interface library again after its backend was closed; false
   // when the starter is to end. Unset: the objects' own Init.
   std::function<bool()> reinit_interface = {};
+  bool no_menu = false;  // the start menu is switched off: a stop goes nowhere
 };
 
 class frmLoader {
@@ -62,6 +64,10 @@ class frmLoader {
   // take their places as they arrive).
   static std::vector<NamedStep> StandardSteps();
 
+  // The automatic backup of this run; its Status goes to ShowProgress. Held
+  // until the form goes away.
+  std::shared_ptr<cAutoBackup> m_AutoBackup;
+
  private:
   LoaderContext ctx_;
   std::vector<NamedStep> steps_;
@@ -73,6 +79,7 @@ class frmLoader {
 // Pipeline steps (each: true = go on).
 bool CheckEnvironment(frmLoader& loader);
 bool CmdLine(frmLoader& loader);
+bool CheckAutoBackup(frmLoader& loader);
 // The Access executable to use, or "" when Access cannot be started.
 std::string CmdLine_AccPath(frmLoader& loader);
 

@@ -4,6 +4,7 @@
 // only in letter case. Nothing here throws; failures fill `err`.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -29,6 +30,8 @@ struct DirEntry {
 
 // Called during long copies with bytes done and total; return false to cancel.
 using CopyProgress = std::function<bool(uint64_t done, uint64_t total)>;
+// Takes the next block of a file being read; return false to stop reading.
+using BlockSink = std::function<bool(const char* data, size_t size)>;
 
 class FileSystem {
  public:
@@ -65,6 +68,18 @@ class FileSystem {
   // Replaces the file atomically and durably (temporary file, flush, rename).
   virtual bool WriteFileAtomic(const std::string& path, const std::string& content, std::string* err) = 0;
   virtual bool AppendFile(const std::string& path, const std::string& content, std::string* err) = 0;
+
+  // Copies into the new file `to` (refused when it exists) by the kernel's
+  // copy paths, in large blocks. No temporary name, no rename and no wait
+  // for the disk: the caller checks the copy, flushes it (FlushFile) and
+  // moves it into place. A failed or cancelled copy removes `to` again.
+  virtual bool CopyToNew(const std::string& from, const std::string& to, const CopyProgress& progress,
+                         std::string* err) = 0;
+  // Streams the whole file to `sink` in large blocks; false when it cannot be
+  // read or the sink stopped.
+  virtual bool ReadBlocks(const std::string& path, const BlockSink& sink, std::string* err) = 0;
+  // Returns once the file's data are on the disk.
+  virtual bool FlushFile(const std::string& path, std::string* err) = 0;
 };
 
 }  // namespace krv

@@ -124,6 +124,20 @@ class FakeFileSystem : public FileSystem {
     return true;
   }
 
+  bool CopyToNew(const std::string& from, const std::string& to, const CopyProgress& progress,
+                 std::string* err) override {
+    if (FileExists(to)) return Fail(err, "CopyToNew", to, "exists");
+    return CopyFile(from, to, false, progress, err);
+  }
+  bool ReadBlocks(const std::string& path, const BlockSink& sink, std::string* err) override {
+    const File* f = Get(path);
+    if (!f) return Fail(err, "ReadBlocks", path);
+    return f->content.empty() || sink(f->content.data(), f->content.size()) || Fail(err, "ReadBlocks", path, "stopped");
+  }
+  bool FlushFile(const std::string& path, std::string* err) override {
+    return FileExists(path) || Fail(err, "FlushFile", path);
+  }
+
   // Folded, normalised key of a path.
   static std::string Key(std::string path) {
     std::replace(path.begin(), path.end(), '/', '\\');

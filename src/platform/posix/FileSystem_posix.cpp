@@ -26,6 +26,8 @@ namespace krv {
 namespace {
 
 constexpr size_t kChunk = 1 << 20;  // bytes between two progress reports
+// Large copies: fewer calls into the kernel, and blocks the disk writes well.
+constexpr size_t kLargeChunk = 8 << 20;
 constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 
 std::string Reason(int e) { return std::error_code(e, std::generic_category()).message(); }
@@ -184,12 +186,13 @@ enum class CopyResult { kDone, kCancelled, kFailed };
 // supported. A method that reports the end early (copy_file_range does on
 // some special file systems) hands over too; read and write seeing the end
 // early means the source shrank.
-CopyResult CopyBytes(int in, int out, uint64_t total, int method, const CopyProgress& progress, std::string* err) {
+CopyResult CopyBytes(int in, int out, uint64_t total, int method, const CopyProgress& progress, std::string* err,
+                     size_t block = kChunk) {
   std::vector<char> buffer;
   if (progress && !progress(0, total)) return CopyResult::kCancelled;
   uint64_t done = 0;
   while (done < total) {
-    const size_t chunk = static_cast<size_t>(std::min<uint64_t>(kChunk, total - done));
+    const size_t chunk = static_cast<size_t>(std::min<uint64_t>(block, total - done));
     const ssize_t n = CopyChunk(method, in, out, done, chunk, &buffer);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0 && method < 2 && (n == 0 || IsFallbackError(errno))) {
@@ -544,6 +547,59 @@ bool PosixFileSystem::AppendFile(const std::string& path, const std::string& con
   Fd fd(open(native.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
   if (!fd.ok()) return FailErrno(err, "open", native);
   if (!WriteAll(fd.get(), content.data(), content.size()) || !fd.Close()) return FailErrno(err, "write", native);
+  return true;
+}
+
+bool PosixFileSystem::CopyToNew(const std::string& from, const std::string& to, const CopyProgress& progress,
+                                std::string* err) {
+  std::string src, dst;
+  if (!Resolve(from, &src, err) || !Resolve(to, &dst, err)) return false;
+  Fd in(open(src.c_str(), O_RDONLY | O_CLOEXEC));
+  struct stat sst;
+  if (!in.ok() || fstat(in.get(), &sst) != 0) return FailErrno(err, "open", src);
+  if (!S_ISREG(sst.st_mode)) return Fail(err, "open", src, "not a file");
+  Fd out(open(dst.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+  if (!out.ok()) return FailErrno(err, "open", dst);
+  const int method = engine_ == CopyEngine::kBest ? 0 : engine_ == CopyEngine::kSendfile ? 1 : 2;
+  const CopyResult copied =
+      CopyBytes(in.get(), out.get(), static_cast<uint64_t>(sst.st_size), method, progress, err, kLargeChunk);
+  bool ok = copied == CopyResult::kDone;
+  if (copied == CopyResult::kCancelled) Fail(err, "CopyToNew", from, "cancelled");
+  if (ok && (fchmod(out.get(), sst.st_mode & 07777) != 0 || !out.Close())) ok = FailErrno(err, "write", dst);
+  if (!ok) {
+    out.Reset();
+    unlink(dst.c_str());
+  }
+  return ok;
+}
+
+bool PosixFileSystem::ReadBlocks(const std::string& path, const BlockSink& sink, std::string* err) {
+  std::string native;
+  if (!Resolve(path, &native, err)) return false;
+  Fd fd(open(native.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd.ok()) return FailErrno(err, "open", native);
+#ifdef POSIX_FADV_SEQUENTIAL
+  posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+#endif
+  // Read, not mapped: a file that another process shortens meanwhile must
+  // give a short read, not a crash. Small enough to stay in the processor's
+  // cache between the read and the sink.
+  std::vector<char> buffer(256 * 1024);
+  for (;;) {
+    const ssize_t n = read(fd.get(), buffer.data(), buffer.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return FailErrno(err, "read", native);
+    if (n == 0) return true;
+    if (!sink(buffer.data(), static_cast<size_t>(n))) return Fail(err, "ReadBlocks", path, "stopped");
+  }
+}
+
+bool PosixFileSystem::FlushFile(const std::string& path, std::string* err) {
+  std::string native;
+  if (!Resolve(path, &native, err)) return false;
+  Fd fd(open(native.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd.ok()) return FailErrno(err, "open", native);
+  if (!SyncRetry(fd.get())) return FailErrno(err, "fsync", native);
   return true;
 }
 

@@ -52,6 +52,12 @@ class PosixFileSystem final : public FileSystem {
   bool WriteFileAtomic(const std::string& path, const std::string& content, std::string* err) override;
   bool AppendFile(const std::string& path, const std::string& content, std::string* err) override;
 
+  // Keeps the source's mode, as CopyFile does.
+  bool CopyToNew(const std::string& from, const std::string& to, const CopyProgress& progress,
+                 std::string* err) override;
+  bool ReadBlocks(const std::string& path, const BlockSink& sink, std::string* err) override;
+  bool FlushFile(const std::string& path, std::string* err) override;
+
  private:
   CopyEngine engine_;
 };

@@ -321,6 +321,56 @@ class Win32FileSystem : public FileSystem {
     return WriteAll(h.get(), content, path, err);
   }
 
+  bool CopyToNew(const std::string& from, const std::string& to, const CopyProgress& progress,
+                 std::string* err) override {
+    if (FileExists(to) || FolderExists(to)) return Fail(err, "CopyFileExW", to, ERROR_FILE_EXISTS);
+    TempFile made(to);  // from here on `to` is ours, removed unless complete
+    CopyContext ctx;
+    ctx.progress = &progress;
+    BOOL cancel = FALSE;
+    if (!CopyFileExW(WidePath(from).c_str(), WidePath(to).c_str(), progress ? CopyRoutine : nullptr, &ctx, &cancel,
+                     COPY_FILE_FAIL_IF_EXISTS)) {
+      const DWORD error = GetLastError();
+      made.keep = error == ERROR_FILE_EXISTS;  // another writer's file, not ours to remove
+      if (ctx.thrown) std::rethrow_exception(ctx.thrown);
+      if (ctx.cancelled) return Cancelled(err, from);
+      return Fail(err, "CopyFileExW", from, error);
+    }
+    if (progress && !ctx.called) {
+      uint64_t size = 0;
+      if (!FileLength(to, &size, err)) return false;
+      if (!progress(size, size)) return Cancelled(err, from);
+    }
+    made.keep = true;
+    return true;
+  }
+
+  bool FlushFile(const std::string& path, std::string* err) override {
+    UniqueHandle h(
+        CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!h.valid()) return Fail(err, "CreateFileW", path, GetLastError());
+    if (!FlushFileBuffers(h.get())) return Fail(err, "FlushFileBuffers", path, GetLastError());
+    return true;
+  }
+
+  bool ReadBlocks(const std::string& path, const BlockSink& sink, std::string* err) override {
+    UniqueHandle h(CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!h.valid()) return Fail(err, "CreateFileW", path, GetLastError());
+    std::vector<char> buffer(256 * 1024);
+    for (;;) {
+      DWORD got = 0;
+      if (!::ReadFile(h.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) {
+        return Fail(err, "ReadFile", path, GetLastError());
+      }
+      if (got == 0) return true;
+      if (!sink(buffer.data(), got)) {
+        if (err) *err = "ReadFile(" + path + "): stopped";
+        return false;
+      }
+    }
+  }
+
  private:
   // Length of "C:\" or "\\server\share\" at the start; 0 for a relative path.
   static size_t RootLength(const std::string& p) {

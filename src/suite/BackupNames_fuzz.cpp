@@ -1,0 +1,33 @@
+// Feeds a backend name and a file name (split at the first line break) to the
+// copy-name parser, checking what must always hold for what it accepts.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "base/Text.h"
+#include "suite/BackupNames.h"
+
+namespace {
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const size_t split = text.find('\n');
+  const std::string_view backend = text.substr(0, split);
+  const std::string_view name = split == std::string_view::npos ? std::string_view() : text.substr(split + 1);
+  krv::LocalTime t;
+  if (krv::ParseBackupCopyName(backend, name, &t)) {
+    Check(t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31 && t.hour < 24 && t.minute < 60 && t.second < 60);
+    Check(krv::IEquals(krv::BackupCopyName(backend, t), name));
+    Check(krv::IsAnyBackupCopyName(krv::FileExtension(backend), name));
+    Check(krv::IsBackupTempName(backend, krv::BackupTempName(name)));
+  }
+  Check(!krv::IsBackupTempName(backend, name) || !krv::ParseBackupCopyName(backend, name, &t));
+  return 0;
+}
