@@ -35,7 +35,8 @@ TEST_F(StartSequenceTest, LoaderStartsAccessWithTheComputedLineAndHoldsTheMutex)
   EXPECT_FALSE(h.shell.started[0].elevate);
   EXPECT_TRUE(h.dialogs.shown.empty()) << Shown();
   EXPECT_TRUE(h.held.contains(kStarterMutex));
-  EXPECT_EQ(h.ui.progress.lines, (std::vector<std::string>{"Umgebung prüfen ...", "Startoptionen auswerten ..."}));
+  EXPECT_EQ(h.ui.progress.lines, (std::vector<std::string>{"Programmaktualität prüfen ...", "Umgebung prüfen ...",
+                                                           "Startoptionen auswerten ..."}));
 }
 
 // Starts that end with one box and start nothing; none of them leaves the
@@ -48,7 +49,11 @@ TEST_F(StartSequenceTest, StartsThatEndWithOneBox) {
     int exit_code, style;
     std::string text;  // shown, in part
   } cases[] = {
-      {"/T /L", nullptr, 0, kMbIconInformation, "/user \"XXXX\" /pwd \"YYYY\" /cmd"},
+      {"/T /L",
+       [](StarterHarness& s) {  // not the first start, which writes the reminder's default
+         s.reg.SetString(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Loader", "CheckLastSyncDate", "120");
+       },
+       0, kMbIconInformation, "/user \"XXXX\" /pwd \"YYYY\" /cmd"},
       {"/L", [](StarterHarness& s) { s.held.insert(kStarterMutex); }, 0, kMbIconInformation,
        "Es läuft bereits eine Instanz des Startprogramms.\r\n"},
       {"/L",

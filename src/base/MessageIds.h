@@ -31,6 +31,12 @@ enum MessageId : int32_t {
   kMsgAdminToolsAccessFailed = 219,  // starting the administrator tools for Access failed
   kMsgAdminToolsRunning = 226,       // the administrator tools run
   kMsgFileMissing = 500,             // a file of the suite is missing
+  // The update reminder and the component check.
+  kMsgUpdateReminder = 193,         // the last online update is old: start the version information?
+  kMsgUpdateReminderOff = 194,      // switch the update reminder off?
+  kMsgUpdateReminderNoAdmin = 205,  // the last online update is old (user without administrator rights)
+  kMsgComponentsOutdated = 224,     // ## system components are outdated
+  kMsgComponentsConfirm = 225,      // OK starts despite the conflict
 };
 
 }  // namespace krv

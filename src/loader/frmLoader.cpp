@@ -16,12 +16,12 @@ frmLoader::frmLoader(LoaderContext context, std::vector<NamedStep> steps)
 
 std::vector<frmLoader::NamedStep> frmLoader::StandardSteps() {
   return {
-      // CheckLastSyncDate
+      {"CheckLastSyncDate", CheckLastSyncDate},
       {"CheckEnvironment", CheckEnvironment},
       // CheckBackend
       // CheckUpgrade
       // CheckFiles
-      // CheckComponents
+      {"CheckComponents", CheckComponents},
       // CheckRetention
       // CompressBackend
       // CheckAutoBackup

@@ -20,6 +20,7 @@ class MousePointerOwner;
 class krvLibrary;
 class IObjects;
 class System;
+class SystemFolders;
 class UiHost;
 
 // What the loader works with; all owned by the caller.
@@ -33,6 +34,7 @@ struct LoaderContext {
   std::string program_name;              // the starter's file name without ".exe"
   MousePointerOwner* pointer = nullptr;  // the screen's pointer, set back before the runner's errors
   UiHost* ui = nullptr;                  // windows of the steps beyond the progress window
+  SystemFolders* folders = nullptr;      // where components are looked for; nullptr: the platform's
 };
 
 class frmLoader {
@@ -68,7 +70,9 @@ class frmLoader {
 };
 
 // Pipeline steps (each: true = go on).
+bool CheckLastSyncDate(frmLoader& loader);
 bool CheckEnvironment(frmLoader& loader);
+bool CheckComponents(frmLoader& loader);
 bool CmdLine(frmLoader& loader);
 // The Access executable to use, or "" when Access cannot be started.
 std::string CmdLine_AccPath(frmLoader& loader);

@@ -158,6 +158,14 @@ class FakeUiHost final : public UiHost {
   std::vector<std::function<void()>> script;
   std::vector<FakeMenuView*> views;  // alive ones
 
+  // The text window records what it was asked to show and gives the set answer.
+  bool ShowTextWindow(const TextWindowArgs& args) override {
+    text_windows.push_back(args);
+    return text_window_answer;
+  }
+  std::vector<TextWindowArgs> text_windows;
+  bool text_window_answer = true;
+
  private:
   WindowHandle next_handle_ = 0x1000;
   std::optional<int64_t> NextDue() const {
