@@ -80,7 +80,10 @@ class TextBox {
   }
 
   void Draw() {
-    term_.Clear(false);
+    // After scrolling the whole screen is sent again rather than scrolled:
+    // simpler for every terminal, and the box is small.
+    term_.Clear(first_ != drawn_first_);
+    drawn_first_ = first_;
     const uint32_t ink = 0x000000, paper = 0xC0C0C0;
     term_.Fill(left_, top_, width_, height_, ink, paper);
     term_.Frame(left_, top_, width_, height_, ink);
@@ -163,6 +166,7 @@ class TextBox {
   std::vector<std::string> lines_, wrapped_;
   int width_ = 0, height_ = 0, left_ = 0, top_ = 0;
   int first_ = 0;  // first wrapped line shown
+  int drawn_first_ = 0;
   int focus_ = 0;  // 0 OK, 1 Abbrechen
 };
 
