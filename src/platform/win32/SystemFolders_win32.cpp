@@ -1,10 +1,9 @@
 // Win32 code only: the system's own folders.
-#include <knownfolders.h>
-#include <shlobj.h>
-#include <windows.h>
-
 #include "platform/SystemFolders.h"
 #include "platform/win32/Win32Util_win32.h"
+
+// After windows.h, which it needs.
+#include <shlobj.h>
 
 namespace krv {
 
