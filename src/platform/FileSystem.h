@@ -65,6 +65,17 @@ class FileSystem {
   // Replaces the file atomically and durably (temporary file, flush, rename).
   virtual bool WriteFileAtomic(const std::string& path, const std::string& content, std::string* err) = 0;
   virtual bool AppendFile(const std::string& path, const std::string& content, std::string* err) = 0;
+
+  // Up to `length` bytes from `offset`: fewer at the end of the file, none
+  // beyond it. For readers that need a small part of a large file; by
+  // default the whole file is read and cut.
+  virtual bool ReadFileRange(const std::string& path, uint64_t offset, uint64_t length, std::string* content,
+                             std::string* err) {
+    std::string all;
+    if (!ReadFile(path, &all, err)) return false;
+    *content = offset < all.size() ? all.substr(static_cast<size_t>(offset), static_cast<size_t>(length)) : "";
+    return true;
+  }
 };
 
 }  // namespace krv

@@ -1,6 +1,6 @@
 // Win32 code only: the portable PE reader against the system's own version
 // functions, on a fixed sample of the DLLs in the system folder (Wine's own
-// under Wine). Components are compared by the versions the reader gives.
+// under Wine), read as the component check reads them.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -8,7 +8,9 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/Platform.h"
 #include "platform/win32/Win32Util_win32.h"
+#include "suite/FileVersion.h"
 #include "suite/PeVersion.h"
 
 namespace krv {
@@ -28,11 +30,16 @@ std::string SystemVersion(const std::wstring& path) {
          std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionLS));
 }
 
+// Ours, as the component check reads it (headers and resource section only),
+// and from the whole file; both must agree.
 std::string ReaderVersion(const std::wstring& path) {
+  static const Platform platform = CreateNativePlatform();
   std::ifstream in(path.c_str(), std::ios::binary);
   const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::string version;
-  return PeFileVersion(bytes, &version) ? version : std::string();
+  std::string whole;
+  if (!PeFileVersion(bytes, &whole)) whole.clear();
+  const std::string read = FileVersion(*platform.fs, win32::Narrow(path));
+  return read == whole ? read : "differs: " + read + " / " + whole;
 }
 
 TEST(PeVersionAgainstSystem, SameVersionsAsGetFileVersionInfo) {
