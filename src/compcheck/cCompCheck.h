@@ -72,13 +72,12 @@ class cCompCheck {
   // The report blocks of the outdated components and their number.
   std::string Report(int* conflicts) const;
 
+ private:
   // The folder of a placeholder ("WinSys", "MSDAO\sub"), with a trailing "\";
   // "" for an unknown placeholder.
   std::string PlaceholderFolder(std::string_view placeholder);
   // The registered type-library file of `id` in `version`, locales 0 to 9; "" when none.
   std::string TypeLibFile(const std::string& id, const std::string& version);
-
- private:
   void Load();
   bool Locate(const ComponentEntry& entry, ComponentRecord* record);
 

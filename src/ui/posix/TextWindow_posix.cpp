@@ -256,10 +256,10 @@ class FdBuf final : public std::streambuf {
 
 }  // namespace
 
-bool RunTerminalTextWindow(const TextWindowArgs& args, int in_fd, int out_fd) {
+bool RunTerminalTextWindow(const TextWindowArgs& args, int in_fd, int out_fd, int plain_fd) {
   Terminal term(in_fd, out_fd);
   if (term.interactive()) return RunInTerminal(args, term);
-  FdBuf buf(in_fd, out_fd);
+  FdBuf buf(in_fd, plain_fd);
   std::istream in(&buf);
   std::ostream out(&buf);
   TerminalDialogs box(in, out);

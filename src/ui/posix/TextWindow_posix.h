@@ -3,13 +3,14 @@
 // Home and End keys scroll it; Tab and the left and right arrows move between
 // OK and "Abbrechen", Enter or Space presses the focused one, Escape, Ctrl+C
 // and the end of input decline. Without a terminal on both sides the text is
-// printed and the answer read as a message box's (OK on an empty line).
+// printed to `plain_fd` and the answer read as a message box's (OK on an
+// empty line).
 #pragma once
 
 #include "ui/TextWindow.h"
 
 namespace krv {
 
-bool RunTerminalTextWindow(const TextWindowArgs& args, int in_fd, int out_fd);
+bool RunTerminalTextWindow(const TextWindowArgs& args, int in_fd, int out_fd, int plain_fd);
 
 }  // namespace krv

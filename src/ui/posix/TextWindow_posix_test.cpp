@@ -33,7 +33,7 @@ TEST(TerminalTextWindowTest, KeysScrollAndAnswer) {
   for (const auto& c : cases) {
     Pty pty;
     auto answer =
-        std::async(std::launch::async, [&] { return RunTerminalTextWindow(Args(40), pty.slave(), pty.slave()); });
+        std::async(std::launch::async, [&] { return RunTerminalTextWindow(Args(40), pty.slave(), pty.slave(), 2); });
     ASSERT_TRUE(Eventually([&] { return Visible(pty.Output()).find("[ Abbrechen ]") != std::string::npos; }));
     const auto screen = [&] {
       std::string all;
@@ -59,7 +59,7 @@ TEST(TerminalTextWindowTest, WithoutATerminalItPrintsAndAsksLikeAMessageBox) {
     ASSERT_EQ(pipe(in) | pipe(out), 0);
     ASSERT_EQ(write(in[1], typed, strlen(typed)), static_cast<ssize_t>(strlen(typed)));
     close(in[1]);
-    EXPECT_EQ(RunTerminalTextWindow(Args(2), in[0], out[1]), want) << typed;
+    EXPECT_EQ(RunTerminalTextWindow(Args(2), in[0], 2, out[1]), want) << typed;
     close(out[1]);
     std::string printed;
     char buf[512];

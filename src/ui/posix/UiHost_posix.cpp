@@ -186,6 +186,9 @@ bool PosixUiHost::PumpOnce(std::optional<Clock::time_point> until) {
   return true;
 }
 
-bool PosixUiHost::ShowTextWindow(const TextWindowArgs& args) { return RunTerminalTextWindow(args, in_fd_, out_fd_); }
+bool PosixUiHost::ShowTextWindow(const TextWindowArgs& args) {
+  // Without a terminal the text goes where message boxes write: standard error.
+  return RunTerminalTextWindow(args, in_fd_, out_fd_, out_fd_ == 1 ? 2 : out_fd_);
+}
 
 }  // namespace krv
