@@ -3,7 +3,6 @@
 #include "base/cuAppError.h"
 #include "loader/frmLoader.h"
 #include "suite/IObjects.h"
-#include "suite/StoredTimestamp.h"
 #include "suite/krvLibrary.h"
 #include "testing/StarterHarness.h"
 
@@ -39,6 +38,7 @@ TEST(UpdateReminderTest, RemindsAfterTheSetDaysByTheUsersRights) {
       {"120", "", true, true, {}, true, {}, "120"},
       {"120", "gestern", true, true, {}, true, {}, "120"},
       {"120", "20261301000000", true, true, {}, true, {}, "120"},
+      {"120", "31.04.2026", true, true, {}, true, {}, "120"},
       {"120", "20270101000000", true, true, {}, true, {}, "120"},
       {"keine Zahl", "20000101000000", true, true, {}, true, {}, "keine Zahl"},
   };
@@ -78,35 +78,6 @@ TEST(UpdateReminderTest, RemindsAfterTheSetDaysByTheUsersRights) {
     }
     EXPECT_EQ(loader.result(), want) << row;
   }
-}
-
-TEST(UpdateReminderTest, StoredTimestampsGiveTheirDateOrNothing) {
-  const struct {
-    const char* text;
-    CivilDate date;  // year 0: unreadable
-  } cases[] = {
-      {"20260807235959", {2026, 8, 7}},
-      {" 20240229 ", {2024, 2, 29}},
-      {"2026-08-07", {2026, 8, 7}},
-      {"2026-08-07 10:00", {2026, 8, 7}},
-      {"07.08.2026 10:00:00", {2026, 8, 7}},
-      {"20230229", {}},
-      {"20260807246000", {}},
-      {"2026-8-7", {}},
-      {"7.8.2026", {}},
-      {"31.04.2026", {}},
-      {"2026-08-07X", {}},
-      {"16000101", {}},
-      {"", {}},
-      {"99999999999999", {}},
-  };
-  for (const auto& c : cases) {
-    const auto date = ParseStoredTimestamp(c.text);
-    EXPECT_EQ(date.value_or(CivilDate{}), c.date) << c.text;
-  }
-  EXPECT_EQ(DayNumber({2026, 12, 6}) - DayNumber({2026, 8, 7}), 121);
-  EXPECT_EQ(DayNumber({1970, 1, 1}), 0);
-  EXPECT_EQ(DayNumber({2000, 3, 1}) - DayNumber({2000, 2, 28}), 2);
 }
 
 }  // namespace
