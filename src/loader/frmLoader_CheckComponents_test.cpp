@@ -12,12 +12,12 @@ namespace {
 
 TEST(CheckComponentsStepTest, TheAnswerDecidesAndAFailingCheckLetsTheStartGoOn) {
   const struct {
-    bool folders_fail, answer, with_ui;
+    bool fails, answer, with_ui;
     bool go_on;
     size_t windows;
   } cases[] = {{false, true, true, true, 1},
                {false, false, true, false, 1},
-               {true, false, true, true, 0},
+               {true, false, true, true, 1},
                {false, false, false, true, 0}};
   for (const auto& c : cases) {
     StarterHarness h;
@@ -27,7 +27,7 @@ TEST(CheckComponentsStepTest, TheAnswerDecidesAndAFailingCheckLetsTheStartGoOn) 
     FakeProgressWindow::Log log;
     FakeProgressWindow window{&log};
     FakeSystemFolders folders;
-    folders.fail = c.folders_fail;
+    h.ui.text_window_fails = c.fails;
     // A component whose file has no version resource is dropped; the side
     // file of an Access file gives one, enough to be outdated.
     h.fs.AddFile("C:\\Programme\\Korvella\\krvrun25.dat",
@@ -39,7 +39,7 @@ TEST(CheckComponentsStepTest, TheAnswerDecidesAndAFailingCheckLetsTheStartGoOn) 
     ctx.ui = c.with_ui ? &h.ui : nullptr;
     ctx.folders = &folders;
     frmLoader loader(ctx, {});
-    EXPECT_EQ(CheckComponents(loader), c.go_on) << c.folders_fail << c.answer << c.with_ui;
+    EXPECT_EQ(CheckComponents(loader), c.go_on) << c.fails << c.answer << c.with_ui;
     EXPECT_EQ(h.ui.text_windows.size(), c.windows);
     EXPECT_EQ(loader.result(), LoaderResult{});
   }
