@@ -17,41 +17,27 @@ struct EnvSystem : FakeSystem {
 
 TEST(WinePrefixFoldersTest, FoldersOfThePrefixOrNoneWithoutOne) {
   const struct {
-    std::string prefix, home;
-    std::vector<std::string> folders;
-    std::string win, sys, common;
-  } cases[] = {
-      {"/p",
-       "/h",
-       {"Z:\\p\\drive_c", "Z:\\p\\drive_c\\Program Files (x86)"},
-       "Z:\\p\\drive_c\\windows\\",
-       "Z:\\p\\drive_c\\windows\\system32\\",
-       "Z:\\p\\drive_c\\Program Files (x86)\\Common Files\\"},
-      {"/p/",
-       "",
-       {"Z:\\p\\drive_c"},
-       "Z:\\p\\drive_c\\windows\\",
-       "Z:\\p\\drive_c\\windows\\system32\\",
-       "Z:\\p\\drive_c\\Program Files\\Common Files\\"},
-      {"",
-       "/h",
-       {"Z:\\h\\.wine\\drive_c"},
-       "Z:\\h\\.wine\\drive_c\\windows\\",
-       "Z:\\h\\.wine\\drive_c\\windows\\system32\\",
-       "Z:\\h\\.wine\\drive_c\\Program Files\\Common Files\\"},
-      {"/leer", "/h", {"Z:\\h\\.wine\\drive_c"}, "", "", ""},
-      {"", "", {"Z:\\.wine\\drive_c"}, "", "", ""},
-      {"relativ", "", {"Z:\\relativ\\drive_c"}, "", "", ""},
-  };
+    const char *prefix, *home, *existing;  // the folder "drive_c" that exists
+    bool x86;                              // and "Program Files (x86)" in it
+    const char* drive_c;                   // "": no folders at all
+  } cases[] = {{"/p", "/h", "Z:\\p", true, "Z:\\p\\drive_c\\"},
+               {"/p/", "", "Z:\\p", false, "Z:\\p\\drive_c\\"},
+               {"", "/h", "Z:\\h\\.wine", false, "Z:\\h\\.wine\\drive_c\\"},
+               {"/leer", "/h", "Z:\\h\\.wine", false, ""},
+               {"", "", "Z:\\.wine", false, ""},
+               {"relativ", "", "Z:\\relativ", false, ""}};
   for (const auto& c : cases) {
     FakeFileSystem fs;
-    for (const std::string& f : c.folders) fs.AddFolder(f);
+    fs.AddFolder(std::string(c.existing) + "\\drive_c");
+    if (c.x86) fs.AddFolder(std::string(c.existing) + "\\drive_c\\Program Files (x86)");
     EnvSystem sys;
     sys.env = {{"WINEPREFIX", c.prefix}, {"HOME", c.home}};
     WinePrefixFolders folders(fs, sys);
-    EXPECT_EQ(folders.Folder(SystemFolder::kWindows), c.win) << c.prefix;
-    EXPECT_EQ(folders.Folder(SystemFolder::kSystem), c.sys) << c.prefix;
-    EXPECT_EQ(folders.Folder(SystemFolder::kCommonFiles), c.common) << c.prefix;
+    const std::string d = c.drive_c,
+                      common = c.x86 ? "Program Files (x86)\\Common Files\\" : "Program Files\\Common Files\\";
+    EXPECT_EQ(folders.Folder(SystemFolder::kWindows), d.empty() ? "" : d + "windows\\") << c.prefix;
+    EXPECT_EQ(folders.Folder(SystemFolder::kSystem), d.empty() ? "" : d + "windows\\system32\\") << c.prefix;
+    EXPECT_EQ(folders.Folder(SystemFolder::kCommonFiles), d.empty() ? "" : d + common) << c.prefix;
   }
 }
 
