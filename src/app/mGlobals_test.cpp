@@ -35,11 +35,11 @@ TEST_F(StartSequenceTest, LoaderStartsAccessWithTheComputedLineAndHoldsTheMutex)
   EXPECT_FALSE(h.shell.started[0].elevate);
   EXPECT_TRUE(h.dialogs.shown.empty()) << Shown();
   EXPECT_TRUE(h.held.contains(kStarterMutex));
-  EXPECT_EQ(h.ui.progress.lines,
-            (std::vector<std::string>{"Umgebung prüfen ...", "Daten-Backend prüfen ...", "Datenbestand prüfen ...",
-                                      "Dateiprüfung ...", "Prüfung der LibraryMDE ...", "Module werden geprüft ...",
-                                      "Replikationsprüfung ...", "Kompressionsprüfung ...",
-                                      "AutoBackup-Einstellungen prüfen ...", "Startoptionen auswerten ..."}));
+  EXPECT_EQ(h.ui.progress.lines, (std::vector<std::string>{
+                                     "Programmaktualität prüfen ...", "Umgebung prüfen ...", "Daten-Backend prüfen ...",
+                                     "Datenbestand prüfen ...", "Dateiprüfung ...", "Prüfung der LibraryMDE ...",
+                                     "Module werden geprüft ...", "Replikationsprüfung ...", "Kompressionsprüfung ...",
+                                     "AutoBackup-Einstellungen prüfen ...", "Startoptionen auswerten ..."}));
 }
 
 // Starts that end with one box and start nothing; none of them leaves the
@@ -52,9 +52,14 @@ TEST_F(StartSequenceTest, StartsThatEndWithOneBox) {
     int exit_code, style;
     std::string text;  // shown, in part
   } cases[] = {
-      // Without the growth check, whose first start records the backend's size.
-      {"/T /L", [](StarterHarness& s) { s.LibSetting("BackendCompression", "0"); }, 0, kMbIconInformation,
-       "/user \"XXXX\" /pwd \"YYYY\" /cmd"},
+      // Without the growth check, whose first start records the backend's size, and
+      // not the first start, which writes the reminder's default.
+      {"/T /L",
+       [](StarterHarness& s) {
+         s.LibSetting("BackendCompression", "0");
+         s.reg.SetString(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Loader", "CheckLastSyncDate", "120");
+       },
+       0, kMbIconInformation, "/user \"XXXX\" /pwd \"YYYY\" /cmd"},
       {"/L", [](StarterHarness& s) { s.held.insert(kStarterMutex); }, 0, kMbIconInformation,
        "Es läuft bereits eine Instanz des Startprogramms.\r\n"},
       {"/L",

@@ -54,6 +54,12 @@ enum MessageId : int32_t {
   kMsgNamedFileNotFound = 213,            // a named file was not found
   kMsgFunctionAborted = 221,              // the function is aborted
   kMsgBackupNeedsAdmin = 222,             // changing the backup settings needs an administrator
+  // The update reminder and the component check.
+  kMsgUpdateReminder = 193,         // the last online update is old: start the version information?
+  kMsgUpdateReminderOff = 194,      // switch the update reminder off?
+  kMsgUpdateReminderNoAdmin = 205,  // the last online update is old (user without administrator rights)
+  kMsgComponentsOutdated = 224,     // ## system components are outdated
+  kMsgComponentsConfirm = 225,      // OK starts despite the conflict
 };
 
 }  // namespace krv

@@ -18,12 +18,12 @@ frmLoader::frmLoader(LoaderContext context, std::vector<NamedStep> steps)
 
 std::vector<frmLoader::NamedStep> frmLoader::StandardSteps() {
   return {
-      // CheckLastSyncDate
+      {"CheckLastSyncDate", CheckLastSyncDate},
       {"CheckEnvironment", CheckEnvironment},
       {"CheckBackend", CheckBackend},
       {"CheckUpgrade", CheckUpgrade},
       {"CheckFiles", CheckFiles},
-      // CheckComponents
+      {"CheckComponents", CheckComponents},
       {"CheckRetention", CheckRetention},
       {"CompressBackend", CompressBackend},
       {"CheckAutoBackup", CheckAutoBackup},

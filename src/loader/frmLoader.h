@@ -21,6 +21,7 @@ class MousePointerOwner;
 class krvLibrary;
 class IObjects;
 class System;
+class SystemFolders;
 class UiHost;
 
 // What the loader works with; all owned by the caller.
@@ -37,7 +38,8 @@ struct LoaderContext {
   // Prepares the interface library again after its backend was closed; false
   // when the starter is to end. Unset: the objects' own Init.
   std::function<bool()> reinit_interface = {};
-  bool no_menu = false;  // the start menu is switched off: a stop goes nowhere
+  bool no_menu = false;              // the start menu is switched off: a stop goes nowhere
+  SystemFolders* folders = nullptr;  // where components are looked for; nullptr: the platform's
 };
 
 class frmLoader {
@@ -77,7 +79,9 @@ class frmLoader {
 };
 
 // Pipeline steps (each: true = go on).
+bool CheckLastSyncDate(frmLoader& loader);
 bool CheckEnvironment(frmLoader& loader);
+bool CheckComponents(frmLoader& loader);
 bool CmdLine(frmLoader& loader);
 bool CheckAutoBackup(frmLoader& loader);
 // The Access executable to use, or "" when Access cannot be started.

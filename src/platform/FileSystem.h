@@ -80,6 +80,16 @@ class FileSystem {
   virtual bool ReadBlocks(const std::string& path, const BlockSink& sink, std::string* err) = 0;
   // Returns once the file's data are on the disk.
   virtual bool FlushFile(const std::string& path, std::string* err) = 0;
+  // Up to `length` bytes from `offset`: fewer at the end of the file, none
+  // beyond it. For readers that need a small part of a large file; by
+  // default the whole file is read and cut.
+  virtual bool ReadFileRange(const std::string& path, uint64_t offset, uint64_t length, std::string* content,
+                             std::string* err) {
+    std::string all;
+    if (!ReadFile(path, &all, err)) return false;
+    *content = offset < all.size() ? all.substr(static_cast<size_t>(offset), static_cast<size_t>(length)) : "";
+    return true;
+  }
 };
 
 }  // namespace krv

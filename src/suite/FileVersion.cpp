@@ -12,6 +12,8 @@ namespace {
 
 // Larger files are no program of the suite; reading them would only cost memory.
 constexpr uint64_t kMaxPeSize = 256u << 20;
+// Enough for the headers and section table of any PE file.
+constexpr uint64_t kHeadSize = 64u << 10;
 
 bool IsAccessFile(const std::string& path) {
   for (const char* ext : {".mde", ".mdb", ".mdw", ".mda", ".accde", ".accdb"}) {
@@ -20,13 +22,18 @@ bool IsAccessFile(const std::string& path) {
   return false;
 }
 
+// The headers first, then only the resource section: system DLLs are large,
+// and the version is all that is wanted of them.
 std::string PeVersionOf(FileSystem& fs, const std::string& path) {
-  uint64_t length = 0;
-  std::string bytes;
-  if (!fs.FileLength(path, &length, nullptr) || length > kMaxPeSize || !fs.ReadFile(path, &bytes, nullptr)) return {};
-  std::string version;
-  const std::span<const uint8_t> image(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-  return PeFileVersion(image, &version) ? version : std::string();
+  std::string head, section, version;
+  if (!fs.ReadFileRange(path, 0, kHeadSize, &head, nullptr)) return {};
+  const auto bytes = [](const std::string& s) {
+    return std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(s.data()), s.size());
+  };
+  uint64_t at = 0, size = 0;
+  if (!PeResourceSection(bytes(head), &at, &size) || size > kMaxPeSize) return {};
+  if (!fs.ReadFileRange(path, at, size, &section, nullptr)) return {};
+  return PeFileVersion(bytes(head), at, bytes(section), &version) ? version : std::string();
 }
 
 }  // namespace

@@ -10,23 +10,41 @@ constexpr uint32_t kFixedFileInfoSignature = 0xFEEF04BD;
 constexpr uint32_t kFixedFileInfoSize = 52;
 constexpr uint32_t kHighBit = 0x80000000u;
 
-// Little-endian reads that refuse to leave the image.
+// Little-endian reads that refuse to leave the image: the whole file, or its
+// headers and one section of it, whatever lies between counting as missing.
 class Bytes {
  public:
-  explicit Bytes(std::span<const uint8_t> data) : data_(data) {}
-  bool Has(uint64_t offset, uint64_t length) const { return offset <= data_.size() && length <= data_.size() - offset; }
+  explicit Bytes(std::span<const uint8_t> data) : head_(data) {}
+  Bytes(std::span<const uint8_t> head, uint64_t tail_at, std::span<const uint8_t> tail)
+      : head_(head), tail_at_(tail_at), tail_(tail) {}
+  bool Has(uint64_t offset, uint64_t length) const {
+    return In(head_, 0, offset, length) || In(tail_, tail_at_, offset, length);
+  }
   std::optional<uint16_t> U16(uint64_t offset) const {
-    if (!Has(offset, 2)) return std::nullopt;
-    return static_cast<uint16_t>(data_[offset] | data_[offset + 1] << 8);
+    const uint8_t* p = At(offset, 2);
+    if (!p) return std::nullopt;
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
   }
   std::optional<uint32_t> U32(uint64_t offset) const {
-    if (!Has(offset, 4)) return std::nullopt;
-    return static_cast<uint32_t>(data_[offset]) | static_cast<uint32_t>(data_[offset + 1]) << 8 |
-           static_cast<uint32_t>(data_[offset + 2]) << 16 | static_cast<uint32_t>(data_[offset + 3]) << 24;
+    const uint8_t* p = At(offset, 4);
+    if (!p) return std::nullopt;
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
+           static_cast<uint32_t>(p[3]) << 24;
   }
 
  private:
-  std::span<const uint8_t> data_;
+  static bool In(std::span<const uint8_t> part, uint64_t at, uint64_t offset, uint64_t length) {
+    return offset >= at && offset - at <= part.size() && length <= part.size() - (offset - at);
+  }
+  const uint8_t* At(uint64_t offset, uint64_t length) const {
+    if (In(head_, 0, offset, length)) return head_.data() + offset;
+    if (In(tail_, tail_at_, offset, length)) return tail_.data() + (offset - tail_at_);
+    return nullptr;
+  }
+
+  std::span<const uint8_t> head_;
+  uint64_t tail_at_ = 0;
+  std::span<const uint8_t> tail_;
 };
 
 struct Section {
@@ -35,12 +53,14 @@ struct Section {
 
 class PeImage {
  public:
-  explicit PeImage(std::span<const uint8_t> data) : bytes_(data) {}
+  explicit PeImage(Bytes bytes) : bytes_(bytes) {}
 
   // Reads the headers; false with `why` when the bytes are no PE image.
   bool Load(const char** why);
   // File offset of `length` bytes at `rva`, all inside one section's data.
   std::optional<uint64_t> Offset(uint64_t rva, uint64_t length) const;
+  // File offset and size of the section that holds `rva`.
+  std::optional<std::pair<uint64_t, uint64_t>> SectionOf(uint64_t rva) const;
   const Bytes& bytes() const { return bytes_; }
   uint32_t resource_rva() const { return resource_rva_; }
 
@@ -93,6 +113,16 @@ std::optional<uint64_t> PeImage::Offset(uint64_t rva, uint64_t length) const {
     const uint64_t offset = *raw_offset + delta;
     if (!bytes_.Has(offset, length)) return std::nullopt;
     return offset;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::pair<uint64_t, uint64_t>> PeImage::SectionOf(uint64_t rva) const {
+  for (uint16_t i = 0; i < section_count_; ++i) {
+    const uint64_t at = sections_at_ + uint64_t{i} * 40;
+    const auto va = bytes_.U32(at + 12), raw_size = bytes_.U32(at + 16), raw_offset = bytes_.U32(at + 20);
+    if (!va || !raw_size || !raw_offset) return std::nullopt;
+    if (rva >= *va && rva - *va < *raw_size) return std::make_pair(uint64_t{*raw_offset}, uint64_t{*raw_size});
   }
   return std::nullopt;
 }
@@ -156,8 +186,10 @@ bool ReadFixedFileInfo(const Bytes& bytes, uint64_t at, uint32_t size, std::stri
 
 }  // namespace
 
-bool PeFileVersion(std::span<const uint8_t> image, std::string* version, std::string* err) {
-  PeImage pe(image);
+namespace {
+
+bool VersionOf(const Bytes& bytes, std::string* version, std::string* err) {
+  PeImage pe(bytes);
   const char* why = nullptr;
   if (!pe.Load(&why)) {
     if (err) *err = why;
@@ -172,6 +204,28 @@ bool PeFileVersion(std::span<const uint8_t> image, std::string* version, std::st
     if (err) *err = "damaged version resource";
     return false;
   }
+  return true;
+}
+
+}  // namespace
+
+bool PeFileVersion(std::span<const uint8_t> image, std::string* version, std::string* err) {
+  return VersionOf(Bytes(image), version, err);
+}
+
+bool PeFileVersion(std::span<const uint8_t> headers, uint64_t section_offset, std::span<const uint8_t> section,
+                   std::string* version, std::string* err) {
+  return VersionOf(Bytes(headers, section_offset, section), version, err);
+}
+
+bool PeResourceSection(std::span<const uint8_t> headers, uint64_t* offset, uint64_t* size) {
+  PeImage pe{Bytes(headers)};
+  const char* why = nullptr;
+  if (!pe.Load(&why)) return false;
+  const auto section = pe.SectionOf(pe.resource_rva());
+  if (!section) return false;
+  *offset = section->first;
+  *size = section->second;
   return true;
 }
 

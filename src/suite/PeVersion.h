@@ -13,4 +13,13 @@ namespace krv {
 // false otherwise (`err`, if given, says why).
 bool PeFileVersion(std::span<const uint8_t> image, std::string* version, std::string* err = nullptr);
 
+// For large files, read in two parts: where the resource section lies (file
+// offset and size), told by the file's first bytes (its headers); false when
+// they show no PE image with resources.
+bool PeResourceSection(std::span<const uint8_t> headers, uint64_t* offset, uint64_t* size);
+// PeFileVersion over the headers (from offset 0) and the resource section at
+// `section_offset`; bytes outside the two count as missing.
+bool PeFileVersion(std::span<const uint8_t> headers, uint64_t section_offset, std::span<const uint8_t> section,
+                   std::string* version, std::string* err = nullptr);
+
 }  // namespace krv

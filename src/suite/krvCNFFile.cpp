@@ -51,11 +51,27 @@ size_t SectionIndex(CnfSections& sections, std::string_view name) {
   for (size_t i = 0; i < sections.items.size(); ++i) {
     if (IEquals(sections.items[i].name, name)) return i;
   }
-  sections.items.push_back(CnfSection{std::string(name), {}});
+  sections.items.push_back(CnfSection{std::string(name), {}, {}});
   return sections.items.size() - 1;
 }
 
+// Index of the collection of that name in `section`, appended when new.
+size_t CollectionIndex(CnfSection& section, std::string_view name) {
+  for (size_t i = 0; i < section.collections.size(); ++i) {
+    if (IEquals(section.collections[i].name, name)) return i;
+  }
+  section.collections.push_back(CnfCollection{std::string(name), {}});
+  return section.collections.size() - 1;
+}
+
 }  // namespace
+
+const CnfCollection* CnfSection::Collection(std::string_view collection_name) const {
+  for (const CnfCollection& collection : collections) {
+    if (IEquals(collection.name, collection_name)) return &collection;
+  }
+  return nullptr;
+}
 
 const CnfKey* CnfSection::Key(std::string_view key_name) const {
   for (const CnfKey& key : keys) {
@@ -81,7 +97,8 @@ CnfSections krvCNFFile::Parse(std::string_view raw, bool remove_comments, bool r
   const std::string text = DecodeText(raw);
   CnfSections sections;
   constexpr size_t kNone = static_cast<size_t>(-1);
-  size_t current = kNone;  // an index: pointers into `items` move when it grows
+  size_t current = kNone;     // an index: pointers into `items` move when it grows
+  size_t collection = kNone;  // of the current section; kNone: its own keys
   std::string_view rest = text;
   while (!rest.empty()) {
     const size_t eol = rest.find_first_of("\r\n");
@@ -107,6 +124,13 @@ CnfSections krvCNFFile::Parse(std::string_view raw, bool remove_comments, bool r
       }
       const std::string_view name = Trim(visible.substr(1, close - 1));
       current = SectionIndex(sections, name);
+      collection = kNone;
+      continue;
+    }
+    if (visible.starts_with('{') && visible.ends_with('}') && visible.find('=') == std::string_view::npos &&
+        current != kNone) {
+      const std::string_view name = Trim(visible.substr(1, visible.size() - 2));
+      collection = name.empty() ? kNone : CollectionIndex(sections.items[current], name);
       continue;
     }
     const size_t eq = line.find('=');
@@ -115,7 +139,9 @@ CnfSections krvCNFFile::Parse(std::string_view raw, bool remove_comments, bool r
     if (key.empty()) continue;
     std::string_view value = line.substr(eq + 1);
     value = Trim(Trim(value, " \t", TrimEnds::kLeft), " ", TrimEnds::kRight);
-    sections.items[current].keys.push_back(CnfKey{std::string(key), std::string(value)});
+    CnfSection& section = sections.items[current];
+    (collection == kNone ? section.keys : section.collections[collection].elements)
+        .push_back(CnfKey{std::string(key), std::string(value)});
   }
   return sections;
 }

@@ -4,6 +4,9 @@
 //   Key=Value          a key of the current section; blanks around key and value are dropped
 //   ; comment          with RemoveComments, ';' starts a comment that runs to the line end,
 //   # comment          and a line whose first visible character is '#' is a comment
+//   {Collection}       a named collection of the current section: the keys
+//                      after it, up to the next collection or section, are its
+//                      elements (name=text), not keys of the section
 // Lines without '=' and keys outside a section (before the first, or after a
 // header without ']') are ignored. The text
 // is UTF-8 (a leading BOM is skipped) or, when it is not valid UTF-8,
@@ -24,11 +27,19 @@ struct CnfKey {
   std::string value;
 };
 
+struct CnfCollection {
+  std::string name;
+  std::vector<CnfKey> elements;  // in file order; a repeated name adds to the first
+};
+
 struct CnfSection {
   std::string name;
   std::vector<CnfKey> keys;  // in file order
+  std::vector<CnfCollection> collections;
   // The first key of that name, or nullptr.
   const CnfKey* Key(std::string_view key_name) const;
+  // The collection of that name, or nullptr.
+  const CnfCollection* Collection(std::string_view collection_name) const;
 };
 
 struct CnfSections {

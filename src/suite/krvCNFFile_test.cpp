@@ -27,6 +27,35 @@ TEST(krvCNFFile, ReadsValues) {
   }
 }
 
+// The elements of collection "Components" in section "qmKrvStarter", as "name=text|...".
+std::string Elements(const std::string& text) {
+  const CnfSections sections = krvCNFFile::Parse(text, true, true);
+  const CnfSection* section = sections.Section("qmkrvstarter");
+  const CnfCollection* collection = section ? section->Collection("components") : nullptr;
+  if (!collection) return "-";
+  std::string out;
+  for (const CnfKey& e : collection->elements) out += e.name + "=" + e.value + "|";
+  return out;
+}
+
+TEST(krvCNFFile, ReadsNamedCollectionsInsideASection) {
+  const struct {
+    const char *text, *expected;
+  } cases[] = {
+      {"[qmKrvStarter]\r\n{Components}\r\na.dll = A|1|{G}|WinSys|2.0 ; x\r\nb.ocx=B\r\n",
+       "a.dll=A|1|{G}|WinSys|2.0|b.ocx=B|"},
+      {"[qmKrvStarter]\n{ Components }\na=1\n{Other}\nb=2\n{components}\nc=3\n", "a=1|c=3|"},
+      {"[qmKrvStarter]\n{Components}\na=1\n[X]\nb=2\n", "a=1|"},
+      {"[qmKrvStarter]\n{Components}\na=1\n{}\nb=2\n", "a=1|"},
+      {"{Components}\na=1\n[qmKrvStarter]\nb=2\n", "-"},
+      {"[qmKrvStarter]\n{Components}=x\n", "-"},
+      {"[qmKrvStarter]\n{Components\na=1\n", "-"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Elements(c.text), c.expected) << c.text;
+  // Elements are no keys of the section.
+  EXPECT_EQ(krvCNFFile::Parse("[S]\nV=1\n{C}\nV=2\nW=3\n", true, true).Value("S", "W"), "");
+}
+
 TEST(krvCNFFile, FileReadRefusesMissingAndHugeFiles) {
   FakeFileSystem fs;
   fs.AddFile("C:\\k.cnf", "[B]\r\nVersion=2.5\t\r\n");

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <stdexcept>
 
 #include "testing/FakeProgressWindow.h"
 #include "ui/UiHost.h"
@@ -157,6 +158,17 @@ class FakeUiHost final : public UiHost {
   std::function<void(WindowHandle)> on_window_created;  // lets a fake window system know the window
   std::vector<std::function<void()>> script;
   std::vector<FakeMenuView*> views;  // alive ones
+
+  // The text window records what it was asked to show and gives the set
+  // answer, or fails as an unexpected error would.
+  bool ShowTextWindow(const TextWindowArgs& args) override {
+    text_windows.push_back(args);
+    if (text_window_fails) throw std::runtime_error("text window");
+    return text_window_answer;
+  }
+  std::vector<TextWindowArgs> text_windows;
+  bool text_window_answer = true;
+  bool text_window_fails = false;
 
  private:
   WindowHandle next_handle_ = 0x1000;

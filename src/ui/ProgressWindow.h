@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "ui/WindowSystem.h"
+
 namespace krv {
 
 class ProgressWindow {
@@ -15,6 +17,8 @@ class ProgressWindow {
   // Replaces the whole text; `newest` is the line just added ("" when cleared).
   virtual void SetText(const std::string& text, const std::string& newest) = 0;
   virtual void Close() = 0;
+  // The window's handle, the owner of windows shown over it; 0 when it has none.
+  virtual WindowHandle Handle() const { return 0; }
 };
 
 // The platform's window (the UI host hands it out).

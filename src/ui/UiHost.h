@@ -11,6 +11,7 @@
 #include "base/Dialogs.h"
 #include "ui/MenuView.h"
 #include "ui/ProgressWindow.h"
+#include "ui/TextWindow.h"
 #include "ui/WindowSystem.h"
 
 namespace krv {
@@ -49,6 +50,10 @@ class UiHost {
 
   // Window subclassing's window system; nullptr where windows do not exist.
   virtual WindowSystem* Windows() = 0;
+
+  // Shows the modal text window over `args.owner` until the user answers:
+  // true for OK; "Abbrechen", Escape and closing the window are false.
+  virtual bool ShowTextWindow(const TextWindowArgs& args) = 0;
 };
 
 // The platform's host (CreateNativePlatform puts it into the Platform).

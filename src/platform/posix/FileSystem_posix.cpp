@@ -511,6 +511,29 @@ bool PosixFileSystem::ReadFile(const std::string& path, std::string* content, st
   return true;
 }
 
+bool PosixFileSystem::ReadFileRange(const std::string& path, uint64_t offset, uint64_t length, std::string* content,
+                                    std::string* err) {
+  std::string native;
+  if (!Resolve(path, &native, err)) return false;
+  Fd fd(open(native.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd.ok()) return FailErrno(err, "open", native);
+  struct stat st;
+  if (fstat(fd.get(), &st) != 0) return FailErrno(err, "fstat", native);
+  const uint64_t size = static_cast<uint64_t>(st.st_size);
+  std::string data(offset < size ? static_cast<size_t>(std::min(length, size - offset)) : 0, '\0');
+  size_t done = 0;
+  while (done < data.size()) {
+    const ssize_t n = pread(fd.get(), data.data() + done, data.size() - done, static_cast<off_t>(offset + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return FailErrno(err, "pread", native);
+    if (n == 0) break;  // the file became shorter
+    done += static_cast<size_t>(n);
+  }
+  data.resize(done);
+  *content = std::move(data);
+  return true;
+}
+
 bool PosixFileSystem::WriteFileAtomic(const std::string& path, const std::string& content, std::string* err) {
   std::string native;
   if (!Resolve(path, &native, err)) return false;

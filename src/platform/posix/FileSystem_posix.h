@@ -48,6 +48,8 @@ class PosixFileSystem final : public FileSystem {
   bool FreeSpace(const std::string& folder, uint64_t* bytes, std::string* err) override;
 
   bool ReadFile(const std::string& path, std::string* content, std::string* err) override;
+  bool ReadFileRange(const std::string& path, uint64_t offset, uint64_t length, std::string* content,
+                     std::string* err) override;
   // Keeps the old file's mode and writes through a symbolic link to its target.
   bool WriteFileAtomic(const std::string& path, const std::string& content, std::string* err) override;
   bool AppendFile(const std::string& path, const std::string& content, std::string* err) override;

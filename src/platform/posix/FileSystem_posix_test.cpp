@@ -46,6 +46,21 @@ TEST_F(PosixFileSystemTest, AtomicWriteKeepsTheModeAndGoesThroughLinks) {
   EXPECT_EQ(Mode("settings.reg"), 0640u);
 }
 
+TEST_F(PosixFileSystemTest, ReadsAPartOfAFile) {
+  ASSERT_TRUE(fs_.WriteFileAtomic(Win("teil.dll"), "0123456789", &err_)) << err_;
+  const struct {
+    uint64_t offset, length;
+    const char* expected;
+  } cases[] = {{0, 4, "0123"}, {7, 100, "789"}, {10, 1, ""}, {15, 1, ""}, {3, 0, ""}};
+  for (const auto& c : cases) {
+    std::string part = "alt";
+    ASSERT_TRUE(fs_.ReadFileRange(Win("TEIL.DLL"), c.offset, c.length, &part, &err_)) << err_;
+    EXPECT_EQ(part, c.expected) << c.offset << "+" << c.length;
+  }
+  std::string part;
+  EXPECT_FALSE(fs_.ReadFileRange(Win("fehlt.dll"), 0, 4, &part, &err_));
+}
+
 TEST_F(PosixFileSystemTest, AttributesMapToModeBitsAndNames) {
   Put("datei.txt", "x", 0664);
   Put(".versteckt", "x", 0644);

@@ -284,6 +284,34 @@ class Win32FileSystem : public FileSystem {
     return true;
   }
 
+  bool ReadFileRange(const std::string& path, uint64_t offset, uint64_t length, std::string* content,
+                     std::string* err) override {
+    UniqueHandle h(CreateFileW(WidePath(path).c_str(), GENERIC_READ,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h.valid()) return Fail(err, "CreateFileW", path, GetLastError());
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(h.get(), &size)) return Fail(err, "GetFileSizeEx", path, GetLastError());
+    const uint64_t total = static_cast<uint64_t>(size.QuadPart);
+    std::string data(offset < total ? static_cast<size_t>(std::min(length, total - offset)) : 0, '\0');
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(offset);
+    if (!data.empty() && !SetFilePointerEx(h.get(), at, nullptr, FILE_BEGIN))
+      return Fail(err, "SetFilePointerEx", path, GetLastError());
+    size_t done = 0;
+    while (done < data.size()) {
+      DWORD got = 0;
+      const DWORD want = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 30));
+      if (!::ReadFile(h.get(), data.data() + done, want, &got, nullptr))
+        return Fail(err, "ReadFile", path, GetLastError());
+      if (got == 0) break;  // the file became shorter
+      done += got;
+    }
+    data.resize(done);
+    *content = std::move(data);
+    return true;
+  }
+
   bool WriteFileAtomic(const std::string& path, const std::string& content, std::string* err) override {
     if (ReadOnlyFile(path)) return Fail(err, "MoveFileExW", path, ERROR_ACCESS_DENIED);
     const std::string tmp_path = TempBeside(path);

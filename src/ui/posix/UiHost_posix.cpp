@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <csignal>
 
+#include "ui/posix/TextWindow_posix.h"
+
 namespace krv {
 
 std::unique_ptr<UiHost> CreateUiHost() { return std::make_unique<PosixUiHost>(); }
@@ -182,6 +184,11 @@ bool PosixUiHost::PumpOnce(std::optional<Clock::time_point> until) {
   }
   if (read_input && (fds[1].revents & (POLLIN | POLLHUP | POLLERR))) ReadInput();
   return true;
+}
+
+bool PosixUiHost::ShowTextWindow(const TextWindowArgs& args) {
+  // Without a terminal the text goes where message boxes write: standard error.
+  return RunTerminalTextWindow(args, in_fd_, out_fd_, out_fd_ == 1 ? 2 : out_fd_);
 }
 
 }  // namespace krv

@@ -30,6 +30,7 @@ class PosixUiHost final : public UiHost {
   void RunLoop(const std::function<bool()>& done) override;
   WindowSystem* Windows() override { return nullptr; }
   Dialogs& MessageBoxes(Dialogs& inner) override;
+  bool ShowTextWindow(const TextWindowArgs& args) override;
 
   // How long a lone ESC without a terminal waits for the key it goes with.
   static constexpr int kEscapeWaitMs = 50;

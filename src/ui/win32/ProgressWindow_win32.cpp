@@ -63,6 +63,8 @@ class Win32Progress : public ProgressWindow {
     label_ = nullptr;
   }
 
+  WindowHandle Handle() const override { return reinterpret_cast<WindowHandle>(window_); }
+
  private:
   LRESULT OnMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_CLOSE) return 0;  // only the starter closes the loader

@@ -5,6 +5,7 @@
 #include "ui/win32/Controls_win32.h"
 #include "ui/win32/MenuWindow_win32.h"
 #include "ui/win32/Subclass_win32.h"
+#include "ui/win32/TextWindow_win32.h"
 #include "ui/win32/Window_win32.h"
 
 namespace krv {
@@ -77,6 +78,8 @@ class Win32UiHost : public UiHost {
   }
 
   WindowSystem* Windows() override { return &win32::SubclassWindows(); }
+
+  bool ShowTextWindow(const TextWindowArgs& args) override { return win32::RunTextWindow(args); }
 };
 
 }  // namespace

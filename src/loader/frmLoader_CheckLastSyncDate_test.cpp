@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "base/cuAppError.h"
+#include "loader/frmLoader.h"
+#include "suite/IObjects.h"
+#include "suite/krvLibrary.h"
+#include "testing/StarterHarness.h"
+
+namespace krv {
+namespace {
+
+const std::string kLoaderKey = std::string(kHarnessRoot) + "\\Loader";
+const std::string kVersionKey = std::string(kHarnessRoot) + "\\VersionInfo";
+constexpr char kVersionInfo[] = "C:\\Programme\\Korvella\\krvver25.exe";
+
+TEST(UpdateReminderTest, RemindsAfterTheSetDaysByTheUsersRights) {
+  // Today is 2026-12-06 (FakeSystem).
+  const struct {
+    const char* days;  // nullptr: not set (first start)
+    const char* last;  // nullptr: not set
+    bool admin = true, program = true;
+    std::vector<int> answers{};
+    bool go_on;
+    std::vector<int> styles;  // of the boxes shown, in order
+    std::string days_after;
+  } cases[] = {
+      {nullptr, "20251101000000", true, true, {}, true, {}, "120"},
+      {"120", "20260808120000", true, true, {}, true, {}, "120"},
+      {"120", "20260807235959", true, true, {kIdYes}, false, {52}, "120"},
+      {"120", "20260807235959", true, true, {kIdNo, kIdNo}, true, {52, 292}, "120"},
+      {"120", "20260807235959", true, true, {kIdNo, kIdYes}, true, {52, 292}, "0"},
+      {"120", "20260807", false, true, {kIdYes}, true, {52}, "120"},
+      {"120", "07.08.2026", false, true, {kIdNo}, true, {52}, "0"},
+      {"120", "2026-08-07T10:00:00", true, true, {kIdYes}, false, {52}, "120"},
+      {"120", "2026-08-07", true, false, {}, true, {}, "120"},
+      {"0", "20000101000000", true, true, {}, true, {}, "0"},
+      {"120", nullptr, true, true, {}, true, {}, "120"},
+      {"120", "", true, true, {}, true, {}, "120"},
+      {"120", "gestern", true, true, {}, true, {}, "120"},
+      {"120", "20261301000000", true, true, {}, true, {}, "120"},
+      {"120", "31.04.2026", true, true, {}, true, {}, "120"},
+      {"120", "20270101000000", true, true, {}, true, {}, "120"},
+      {"keine Zahl", "20000101000000", true, true, {}, true, {}, "keine Zahl"},
+  };
+  for (const auto& c : cases) {
+    StarterHarness h;
+    cuAppError err{h.dialogs, AppInfo{}};
+    krvLibrary lib{h.reg, h.fs, h.sys};
+    IObjects objects{h.reg, h.fs, h.sys};
+    FakeProgressWindow::Log log;
+    FakeProgressWindow window{&log};
+    frmLoader loader(LoaderContext{err, lib, objects, h.sys, window, false, "krv25"}, {});
+    if (c.days) h.reg.SetString(Hive::CurrentUser, kLoaderKey, "CheckLastSyncDate", c.days);
+    if (c.last) h.reg.SetString(Hive::CurrentUser, kVersionKey, "LastSyncDate", c.last);
+    if (c.program) h.fs.AddFile(kVersionInfo);
+    h.sys.admin = c.admin;
+    h.dialogs.answers.assign(c.answers.begin(), c.answers.end());
+    const std::string row = std::string(c.days ? c.days : "-") + " " + (c.last ? c.last : "-");
+
+    EXPECT_EQ(CheckLastSyncDate(loader), c.go_on) << row;
+    EXPECT_EQ(log.lines, std::vector<std::string>{"Programmaktualität prüfen ..."});
+    std::vector<int> styles;
+    for (const auto& box : h.dialogs.shown) styles.push_back(box.style);
+    EXPECT_EQ(styles, c.styles) << row;
+    if (!c.styles.empty()) {
+      const int first = c.admin ? 193 : 205;
+      EXPECT_EQ(h.dialogs.shown[0].text, err.MsgLoad(first, 121)) << row;
+    }
+    if (c.styles.size() > 1) {
+      EXPECT_EQ(h.dialogs.shown[1].text, err.MsgLoad(194)) << row;
+    }
+    EXPECT_EQ(lib.RegRead(Hive::CurrentUser, kLoaderKey, "CheckLastSyncDate", "-"), c.days_after) << row;
+    LoaderResult want;
+    if (!c.go_on) {
+      want.Action = kActionVersionInfo;
+      want.File = kVersionInfo;
+      want.Args = "/AllowLoader";
+    }
+    EXPECT_EQ(loader.result(), want) << row;
+  }
+}
+
+}  // namespace
+}  // namespace krv
