@@ -4,6 +4,7 @@
 // only in letter case. Nothing here throws; failures fill `err`.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -65,6 +66,14 @@ class FileSystem {
   // Replaces the file atomically and durably (temporary file, flush, rename).
   virtual bool WriteFileAtomic(const std::string& path, const std::string& content, std::string* err) = 0;
   virtual bool AppendFile(const std::string& path, const std::string& content, std::string* err) = 0;
+
+  // At most `max` bytes from the start of the file (a header); the platforms
+  // read no more than that.
+  virtual bool ReadHead(const std::string& path, size_t max, std::string* content, std::string* err) {
+    if (!ReadFile(path, content, err)) return false;
+    if (content->size() > max) content->resize(max);
+    return true;
+  }
 };
 
 }  // namespace krv

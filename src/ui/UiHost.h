@@ -11,6 +11,8 @@
 #include "base/Dialogs.h"
 #include "ui/MenuView.h"
 #include "ui/ProgressWindow.h"
+#include "ui/RegPermissionView.h"
+#include "ui/SettingsView.h"
 #include "ui/WindowSystem.h"
 
 namespace krv {
@@ -49,6 +51,10 @@ class UiHost {
 
   // Window subclassing's window system; nullptr where windows do not exist.
   virtual WindowSystem* Windows() = 0;
+
+  // The settings dialog's window and the registry permission notice, new and hidden.
+  virtual std::unique_ptr<SettingsView> CreateSettingsView(SettingsEvents& events) = 0;
+  virtual std::unique_ptr<RegPermissionView> CreateRegPermissionView(RegPermissionEvents& events) = 0;
 };
 
 // The platform's host (CreateNativePlatform puts it into the Platform).

@@ -51,6 +51,7 @@ class PosixFileSystem final : public FileSystem {
   // Keeps the old file's mode and writes through a symbolic link to its target.
   bool WriteFileAtomic(const std::string& path, const std::string& content, std::string* err) override;
   bool AppendFile(const std::string& path, const std::string& content, std::string* err) override;
+  bool ReadHead(const std::string& path, size_t max, std::string* content, std::string* err) override;
 
  private:
   CopyEngine engine_;

@@ -7,6 +7,10 @@
 
 #include <algorithm>
 #include <csignal>
+#include <iostream>
+
+#include "ui/posix/RegPermissionTerminal_posix.h"
+#include "ui/posix/SettingsTerminal_posix.h"
 
 namespace krv {
 
@@ -182,6 +186,15 @@ bool PosixUiHost::PumpOnce(std::optional<Clock::time_point> until) {
   }
   if (read_input && (fds[1].revents & (POLLIN | POLLHUP | POLLERR))) ReadInput();
   return true;
+}
+
+std::unique_ptr<SettingsView> PosixUiHost::CreateSettingsView(SettingsEvents& events) {
+  // Plain lines come from the stream the message boxes read.
+  return std::make_unique<TerminalSettings>(events, fs_, std::cin, in_fd_, out_fd_);
+}
+
+std::unique_ptr<RegPermissionView> PosixUiHost::CreateRegPermissionView(RegPermissionEvents& events) {
+  return std::make_unique<TerminalRegPermission>(events, std::cin, in_fd_, out_fd_);
 }
 
 }  // namespace krv
