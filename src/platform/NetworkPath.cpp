@@ -19,7 +19,8 @@ std::string UncServerName(std::string_view path) {
 
 std::string MountSourceHost(std::string_view source) {
   if (source.starts_with("//") || source.starts_with("\\\\")) return UncServerName(source);
-  const size_t colon = source.find(':');
+  // NFS and friends: "host:/export".
+  const size_t colon = source.find(":/");
   if (colon == std::string_view::npos || colon == 0) return {};
   const std::string_view host = source.substr(0, colon);
   // "[fe80::1]:/export": an address in brackets.

@@ -83,7 +83,8 @@ std::string frmControl::UserSettingPath(const char* name) {
 void frmControl::LoadPageUpdate() {
   try {
     krvLibrary& lib = host_.Library();
-    const std::string key = AddTrailingSeparator(lib.Application().ProductRoot()) + PathKeyPart(kCheckLastSyncDateSetting);
+    const std::string key =
+        AddTrailingSeparator(lib.Application().ProductRoot()) + PathKeyPart(kCheckLastSyncDateSetting);
     if (!lib.RegValueExists(Hive::CurrentUser, key, PathLastPart(kCheckLastSyncDateSetting)))
       RegWrite(lib, UserSettingPath(kCheckLastSyncDateSetting), "120");
     view_->SetDays(RegRead(lib, UserSettingPath(kCheckLastSyncDateSetting), false, "0"));
@@ -213,8 +214,7 @@ void frmControl::CmdOK() {
 
 void frmControl::cmdCancel() {
   try {
-    if (ok_enabled_ && host_.oErr() &&
-        host_.oErr()->MsgShow(kMsgDiscardChanges, kMbYesNo | kMbIconQuestion) == kIdNo) {
+    if (ok_enabled_ && host_.oErr() && host_.oErr()->MsgShow(kMsgDiscardChanges, kMbYesNo | kMbIconQuestion) == kIdNo) {
       return;
     }
     UnloadForm();

@@ -281,8 +281,7 @@ class Win32FileSystem : public FileSystem {
     while (data.size() < max) {
       DWORD got = 0;
       const auto want = static_cast<DWORD>(std::min(sizeof buffer, max - data.size()));
-      if (!::ReadFile(h.get(), buffer, want, &got, nullptr))
-        return Fail(err, "ReadFile", path, GetLastError());
+      if (!::ReadFile(h.get(), buffer, want, &got, nullptr)) return Fail(err, "ReadFile", path, GetLastError());
       if (got == 0) break;
       data.append(buffer, got);
     }

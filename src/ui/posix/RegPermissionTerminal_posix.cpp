@@ -32,8 +32,7 @@ std::vector<std::string> KeyLines(const std::string& keys) {
 
 }  // namespace
 
-TerminalRegPermission::TerminalRegPermission(RegPermissionEvents& events, std::istream& plain_in, int in_fd,
-                                             int out_fd)
+TerminalRegPermission::TerminalRegPermission(RegPermissionEvents& events, std::istream& plain_in, int in_fd, int out_fd)
     : events_(&events), plain_in_(plain_in), terminal_(in_fd, out_fd) {}
 
 TerminalRegPermission::~TerminalRegPermission() {
@@ -126,8 +125,8 @@ void TerminalRegPermission::Render() {
   row += kKeyLines;
   for (int i = 1; i < 5; ++i) paragraph(kRegPermissionLabels[i]);
   for (int32_t i = 0; i < 3; ++i) {
-    t.Text(left + 4, row++, std::string(i == option_ ? "(•)" : "( )") + kRegPermissionOptions[i], kTextWidth - 2,
-           kInk, i == option_);
+    t.Text(left + 4, row++, std::string(i == option_ ? "(•)" : "( )") + kRegPermissionOptions[i], kTextWidth - 2, kInk,
+           i == option_);
   }
   t.Text(left + kBoxWidth - 30, top + kBoxHeight - 2, "[ OK ]  [ Abbrechen ]", 24, kInk, false, 2);
   t.Text(left + 2, top + kBoxHeight - 1, kHint, kTextWidth, kInk);

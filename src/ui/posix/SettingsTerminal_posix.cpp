@@ -141,8 +141,8 @@ void TerminalSettings::Show(bool) {
   }
   const std::shared_ptr<bool> alive = alive_;
   const bool served = ServeTerminal(
-      terminal_, [this](const TermInput& in) { HandleInput(in); }, [this] { Render(); },
-      [this] { return closed_; }, alive);
+      terminal_, [this](const TermInput& in) { HandleInput(in); }, [this] { Render(); }, [this] { return closed_; },
+      alive);
   if (*alive && !served && !closed_) Emit([](SettingsEvents& e) { e.QueryUnload(kUnloadByWindows); });
   if (*alive) Close();
 }
@@ -381,7 +381,8 @@ void TerminalSettings::Render() {
     const Place p = ControlPlace(c);
     const bool focus = focus_ == c && !prompt_open_;
     if (focus) t.Fill(left + p.col, top + p.row, p.width, 1, kSelectInk, kSelect);
-    const std::string label = c == kBrowse ? std::string(kBrowseText) : "[" + std::string(kSettingsCompressCaption) + "]";
+    const std::string label =
+        c == kBrowse ? std::string(kBrowseText) : "[" + std::string(kSettingsCompressCaption) + "]";
     text(p.col, p.row, label, p.width, !enabled_[c] ? kGrey : focus ? kSelectInk : kInk);
   }
   if (!reason_.empty()) text(kInnerCol, kReasonRow, reason_, kFrameWidth - 4, kWarn, true);
@@ -472,8 +473,9 @@ void TerminalSettings::PrintPlain() {
   if (backends_.empty()) out += "  (keines)\n";
   if (!reason_.empty()) out += "  " + reason_ + "\n";
   out += std::string(kSettingsUpdateFrame) + ": " + days_ + " " + kSettingsDaysLabel + "\n";
-  out += "Befehle: Nummer wählt ein Backend, B Backend-Datei wählen, K Komprimieren, T <Tage> Tage setzen, "
-         "A Admin-Einstellungen, O OK";
+  out +=
+      "Befehle: Nummer wählt ein Backend, B Backend-Datei wählen, K Komprimieren, T <Tage> Tage setzen, "
+      "A Admin-Einstellungen, O OK";
   out += enabled_[kOk] ? "" : " (keine Änderungen)";
   out += ", S Schließen\n> ";
   terminal_.Write(out);
