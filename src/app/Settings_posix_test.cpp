@@ -24,7 +24,10 @@ TEST(SettingsOnTerminalTest, DaysAndBackendChangedByKeys) {
     const char* value;
   } cases[] = {
       // Tab to the days, three backspaces, 45, Alt+O.
-      {"days", "\t\t\t\x7f\x7f\x7f" "45\x1bo", "Loader", "CheckLastSyncDate", "45"},
+      {"days",
+       "\t\t\t\x7f\x7f\x7f"
+       "45\x1bo",
+       "Loader", "CheckLastSyncDate", "45"},
       // Enter opens the list, Down, Enter picks the second entry, Escape closes.
       {"backend", "\r\x1b[B\r\x1b", "Options", "BackendPath", "D:\\Archiv\\alt.mdb"},
   };
