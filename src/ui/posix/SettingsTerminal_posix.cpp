@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "base/Text.h"
 #include "ui/PathCompletion.h"
@@ -61,6 +62,9 @@ std::string Caption(const char* text, int* mnemonic) {
   return out;
 }
 
+// A modeless dialog waits here for the host's event loop to serve it.
+TerminalSettings* g_pending = nullptr;
+
 int Width(const std::string& text) { return static_cast<int>(Glyphs(text).size()); }
 
 struct Place {
@@ -99,6 +103,7 @@ TerminalSettings::TerminalSettings(SettingsEvents& events, FileSystem& fs, std::
     : events_(&events), fs_(fs), plain_in_(plain_in), terminal_(in_fd, out_fd) {}
 
 TerminalSettings::~TerminalSettings() {
+  if (g_pending == this) g_pending = nullptr;
   Close();
   *alive_ = false;
 }
@@ -131,10 +136,22 @@ void TerminalSettings::SetDays(const std::string& text) {
   dirty_ = true;
 }
 
-void TerminalSettings::Show(bool) {
+TerminalSettings* TerminalSettings::TakePending() { return std::exchange(g_pending, nullptr); }
+
+void TerminalSettings::Show(bool modal) {
   if (closed_ || shown_) return;
   shown_ = true;
   terminal_.Open();
+  if (modal) {
+    Serve();
+  } else {
+    g_pending = this;
+    dirty_ = true;
+  }
+}
+
+void TerminalSettings::Serve() {
+  if (!IsVisible()) return;
   if (!terminal_.interactive()) {
     ServePlain();
     return;

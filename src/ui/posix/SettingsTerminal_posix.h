@@ -1,7 +1,8 @@
 // POSIX only: the settings dialog on the shared terminal. On a terminal it
-// draws the dialog in an 80 x 24 box and serves its own input while shown
-// (modal or not: a terminal shows one dialog at a time); without one it
-// prints the settings and takes commands line by line.
+// draws the dialog in an 80 x 24 box and serves its own input while shown:
+// modal at once, modeless once the host's event loop takes it up (so the
+// starter has its instance lock meanwhile); without a terminal it prints the
+// settings and takes commands line by line.
 #pragma once
 
 #include <cstdint>
@@ -46,6 +47,11 @@ class TerminalSettings final : public SettingsView {
   std::string Days() const override { return days_; }
   void SetOkEnabled(bool enabled) override { Change(enabled_[kOk], enabled); }
   std::optional<std::string> ChooseBackendFile(const std::string& current) override;
+
+  // Serves the dialog until it is closed.
+  void Serve();
+  // The modeless dialog waiting for the event loop, if any (once).
+  static TerminalSettings* TakePending();
 
   // One input as the terminal decoded it (tests drive this directly too).
   void HandleInput(const TermInput& in);

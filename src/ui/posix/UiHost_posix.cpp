@@ -62,6 +62,10 @@ void PosixUiHost::Wait(int32_t ms) {
 
 void PosixUiHost::RunLoop(const std::function<bool()>& done) {
   while (!done()) {
+    if (TerminalSettings* dialog = TerminalSettings::TakePending()) {
+      dialog->Serve();  // a terminal serves one dialog at a time
+      continue;
+    }
     if (!AnythingCanHappen()) break;
     PumpOnce(std::nullopt);
   }
