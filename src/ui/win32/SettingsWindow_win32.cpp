@@ -3,13 +3,14 @@
 // box and a toolbar of three buttons at the bottom right.
 #include "ui/win32/SettingsWindow_win32.h"
 
+#include "ui/win32/Window_win32.h"
+// After windows.h, which they build on.
 #include <commctrl.h>
 #include <commdlg.h>
 
 #include <array>
 
 #include "ui/win32/Controls_win32.h"
-#include "ui/win32/Window_win32.h"
 
 namespace krv::win32 {
 namespace {
