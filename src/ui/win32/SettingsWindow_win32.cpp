@@ -161,7 +161,7 @@ class SettingsWindow final : public SettingsView {
                          .icon_id = 1,
                          .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
     RECT rc = {0, 0, TwipsToPixelsX(kClientWidth), TwipsToPixelsY(kClientHeight)};
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     AdjustWindowRectEx(&rc, style, FALSE, WS_EX_DLGMODALFRAME);
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
@@ -175,7 +175,8 @@ class SettingsWindow final : public SettingsView {
     if (!hwnd_) return;
     font_ = MakeFont(L"Tahoma", kFontPoints);
     HFONT f = font_.get();
-    AddButton(hwnd_, {0, kSettingsBackendFrame, WS_VISIBLE | BS_GROUPBOX, 0, kBackendFrame, f});
+    HWND frames[2] = {AddButton(hwnd_, {0, kSettingsBackendFrame, WS_VISIBLE | BS_GROUPBOX, 0, kBackendFrame, f}),
+                      nullptr};
     HWND label = AddStatic(hwnd_, {0, kSettingsBackendLabel, WS_VISIBLE, 0, kBackendLabel, f});
     list_ = AddControl(
         hwnd_, WC_COMBOBOXW,
@@ -186,11 +187,13 @@ class SettingsWindow final : public SettingsView {
     compress_ =
         AddButton(hwnd_, {kSettingsCompressId, kSettingsCompressCaption, WS_VISIBLE | WS_TABSTOP, 0, kCompress, f});
     reason_ = AddStatic(hwnd_, {kSettingsReasonId, "", 0, 0, kReason, f});
-    AddButton(hwnd_, {0, kSettingsUpdateFrame, WS_VISIBLE | BS_GROUPBOX, 0, kUpdateFrame, f});
+    frames[1] = AddButton(hwnd_, {0, kSettingsUpdateFrame, WS_VISIBLE | BS_GROUPBOX, 0, kUpdateFrame, f});
     days_ = AddEdit(hwnd_, {kSettingsDaysId, "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, kDays, f});
     AddStatic(hwnd_, {0, kSettingsDaysLabel, WS_VISIBLE, 0, kDaysLabel, f});
     AddStatic(hwnd_, {0, kSettingsDaysHint, WS_VISIBLE, 0, kDaysHint, f});
     CreateToolbar();
+    // The frames lie under the controls they hold, or they would clip them.
+    for (HWND frame : frames) SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     tips_ = std::make_unique<Tooltips>(hwnd_);
     tips_->Add(label, kSettingsBackendLabelTip);
     tips_->Add(list_, "");
