@@ -71,9 +71,11 @@ TEST(SettingsStartTest, ModalOverTheMenuWhichStaysWhileItIsOpen) {
   StarterHarness h;
   mGlobals g(h.env);
   g.app = std::make_unique<cApp>(g);
-  ASSERT_TRUE(g.app->LoadMenu(0, false));
+  ASSERT_TRUE(g.app->LoadMenu(0, true));  // counting down
+  int shown = 0;
   auto* menu = dynamic_cast<frmMenu*>(h.ui.LastView()->events());
   h.ui.on_settings_modal = [&](FakeSettingsView& v) {
+    ++shown;
     menu->AppActivated(false);  // switching away does not unload the menu now
     EXPECT_TRUE(menu->Loaded());
     v.Type("60");
@@ -85,6 +87,9 @@ TEST(SettingsStartTest, ModalOverTheMenuWhichStaysWhileItIsOpen) {
   EXPECT_EQ(UserValue(h, "Loader", "CheckLastSyncDate"), "60");
   EXPECT_TRUE(menu->Loaded());
   EXPECT_FALSE(g.EndRequested());
+  h.ui.Advance(10000);  // the countdown ended with the choice
+  EXPECT_EQ(shown, 1);
+  EXPECT_TRUE(h.shell.started.empty());
 }
 
 }  // namespace
