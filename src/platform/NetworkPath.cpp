@@ -24,12 +24,14 @@ std::string MountSourceHost(std::string_view source) {
   if (colon == std::string_view::npos || colon == 0) return {};
   const std::string_view host = source.substr(0, colon);
   // "[fe80::1]:/export": an address in brackets.
+  std::string_view name = host;
   if (host.front() == '[') {
     const size_t close = source.find("]:");
-    return close == std::string_view::npos ? std::string() : std::string(source.substr(1, close - 1));
+    if (close == std::string_view::npos) return {};
+    name = source.substr(1, close - 1);
   }
-  if (host.find('/') != std::string_view::npos) return {};
-  return std::string(host);
+  if (name.find_first_of("\\/") != std::string_view::npos) return {};
+  return std::string(name);
 }
 
 }  // namespace krv
