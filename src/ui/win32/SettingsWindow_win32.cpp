@@ -72,7 +72,11 @@ class SettingsWindow final : public SettingsView {
     if (hwnd_) SetText(hwnd_, caption);
   }
   void Show(bool modal) override {
-    if (!hwnd_) return;
+    if (!hwnd_) {
+      // No window (the system refused it): the dialog closes rather than wait for a user who cannot reach it.
+      Fire([](SettingsEvents& e) { e.QueryUnload(kUnloadByWindows); });
+      return;
+    }
     if (modal) {
       RunModal(hwnd_, GetWindow(hwnd_, GW_OWNER));
       return;
