@@ -4,11 +4,13 @@
 
 #include "app/CheckActiveX.h"
 #include "app/CommandLine.h"
+#include "app/SettingsFormHost.h"
 #include "app/StartLog.h"
 #include "app/mGlobals.h"
 #include "base/WinPath.h"
 #include "loader/frmLoader.h"
 #include "menu/frmMenu.h"
+#include "settings/frmControl.h"
 #include "suite/IObjects.h"
 #include "suite/cApp_Environment.h"
 #include "suite/krvLibrary.h"
@@ -45,6 +47,8 @@ cApp::cApp(mGlobals& g) : g_(g) {
     throw;
   }
 }
+
+cApp::~cApp() = default;
 
 bool cApp::Init() {
   if (refused_) return false;
@@ -215,9 +219,28 @@ void cApp::PlaceMenu(MenuView& view) {
 }
 
 bool cApp::LoadSettingsForm(bool stand_alone) {
-  (void)stand_alone;
-  if (Refused(CheckEnvironment(4, false))) return false;
-  return NotYetAvailable("Der Einstellungsdialog");
+  (void)stand_alone;  // whether the start menu is open decides
+  try {
+    if (Refused(CheckEnvironment(4, false))) return false;
+    // A second request while the dialog is open (the menu's countdown) opens no second one.
+    if (g_.forms.IsLoaded(kControlFormName)) return true;
+    const bool menu_loaded = g_.forms.IsLoaded(kMenuFormName);
+    // Without the backend: the dialog is where a missing path is set.
+    if (!InitInterfaceDLL(false, false)) return false;
+    if (!settings_host_) settings_host_ = std::make_unique<SettingsFormHost>(g_);
+    g_.screen.SetMousePointer(kMousePointerHourglass);
+    frmControl& form = g_.forms.Add(std::make_unique<frmControl>(*settings_host_));
+    form.Load();
+    g_.screen.SetMousePointer(kMousePointerDefault);
+    if (!form.Loaded()) return false;
+    form.SetStandalone(!menu_loaded);
+    form.Show(menu_loaded);
+    return true;
+  } catch (...) {
+    g_.screen.SetMousePointer(kMousePointerDefault);
+    err_->ErrRaise(0, "cApp", "LoadSettingsForm");
+    throw;
+  }
 }
 
 bool cApp::Refused(const std::string& refusal) {
@@ -231,15 +254,6 @@ void cApp::ShowText(const std::string& text, int32_t style) {
   box.buttons = style;
   box.text = text;
   err_->MsgShow(0, box);
-}
-
-// The settings dialog is not part of this build; say so plainly instead of
-// pretending.
-bool cApp::NotYetAvailable(const std::string& what) {
-  ShowText(what + " ist in dieser Version noch nicht verfügbar." + kCrLf +
-               "Starten Sie KORVELLA direkt mit dem Schalter /L.",
-           kMbIconInformation);
-  return false;
 }
 
 }  // namespace krv

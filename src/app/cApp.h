@@ -15,6 +15,7 @@ namespace krv {
 
 class mGlobals;
 class MenuView;
+class SettingsFormHost;
 
 // What RunPatch tells Init.
 enum PatchAnswer : int32_t { kPatchGoOn = -1, kPatchRun = 0, kPatchStop = 1 };
@@ -24,6 +25,7 @@ class cApp {
   // Class_Initialize: message service, command line, component check, info
   // object. A failing component check throws (Main shows it).
   explicit cApp(mGlobals& g);
+  ~cApp();
 
   int32_t Delay() const { return delay_; }
   bool NoMenu() const { return no_menu_; }
@@ -55,7 +57,6 @@ class cApp {
   LoaderResult ShowForm();
   bool Run(const std::string& command_line, const std::string& hidden, const std::string& file,
            const std::string& args);
-  bool NotYetAvailable(const std::string& what);
   void PlaceMenu(MenuView& view);
   // Shows a refusal text of CheckEnvironment in a stop box; true when there was one.
   bool Refused(const std::string& refusal);
@@ -72,6 +73,8 @@ class cApp {
   bool admin_confirmed_ = false;
   std::string program_dir_;
   bool refused_ = false;  // another instance appeared while this one was created
+  // What the settings dialog asks of the application; outlives the dialog.
+  std::unique_ptr<SettingsFormHost> settings_host_;
 };
 
 }  // namespace krv

@@ -75,7 +75,8 @@ TEST_F(StartSequenceTest, StartsThatEndWithOneBox) {
          s.dialogs.answers = {kIdNo};
        },
        0, kMbYesNo | kMbIconQuestion, "Es läuft zur Zeit eine Access-Anwendung."},
-      {"/O", nullptr, 0, kMbIconInformation, "Der Einstellungsdialog ist in dieser Version noch nicht verfügbar."},
+      {"/O", [](StarterHarness& s) { s.sys.processes = {"krvbrw25.exe"}; }, 0, kMbIconStop,
+       "während der KORVELLA-Browser geöffnet ist."},
   };
   for (const Case& c : cases) {
     StarterHarness fresh;

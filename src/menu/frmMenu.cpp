@@ -181,6 +181,10 @@ void frmMenu::RunItem(int32_t index) {
       return;
     }
     case 4:
+      // The countdown must not run another item behind the dialog (the
+      // terminal serves no timers while the dialog is open and would fire it late).
+      DisarmTimers();
+      view_->SetCountVisible(false);
       host_.LoadSettingsForm(true);
       return;
     case kLastItem:

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "testing/FakeProgressWindow.h"
+#include "testing/FakeSettingsViews.h"
 #include "ui/UiHost.h"
 
 namespace krv {
@@ -169,6 +170,25 @@ class FakeUiHost final : public UiHost {
   std::vector<TextWindowArgs> text_windows;
   bool text_window_answer = true;
   bool text_window_fails = false;
+  // ---- settings dialog and registry permission notice
+  std::unique_ptr<SettingsView> CreateSettingsView(SettingsEvents& events) override {
+    auto view = std::make_unique<FakeSettingsView>(events);
+    view->on_modal = on_settings_modal;
+    view->file_choice = settings_file_choice;
+    settings_view = view.get();
+    return view;
+  }
+  std::unique_ptr<RegPermissionView> CreateRegPermissionView(RegPermissionEvents& events) override {
+    auto view = std::make_unique<FakeRegPermissionView>(events);
+    view->on_modal = on_reg_permission_modal;
+    reg_permission_view = view.get();
+    return view;
+  }
+  std::function<void(FakeSettingsView&)> on_settings_modal;
+  std::optional<std::string> settings_file_choice;
+  FakeSettingsView* settings_view = nullptr;  // the last one made; it may be gone
+  std::function<void(FakeRegPermissionView&)> on_reg_permission_modal;
+  FakeRegPermissionView* reg_permission_view = nullptr;
 
  private:
   WindowHandle next_handle_ = 0x1000;

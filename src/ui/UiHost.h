@@ -12,6 +12,8 @@
 #include "ui/MenuView.h"
 #include "ui/ProgressWindow.h"
 #include "ui/TextWindow.h"
+#include "ui/RegPermissionView.h"
+#include "ui/SettingsView.h"
 #include "ui/WindowSystem.h"
 
 namespace krv {
@@ -54,6 +56,9 @@ class UiHost {
   // Shows the modal text window over `args.owner` until the user answers:
   // true for OK; "Abbrechen", Escape and closing the window are false.
   virtual bool ShowTextWindow(const TextWindowArgs& args) = 0;
+  // The settings dialog's window and the registry permission notice, new and hidden.
+  virtual std::unique_ptr<SettingsView> CreateSettingsView(SettingsEvents& events) = 0;
+  virtual std::unique_ptr<RegPermissionView> CreateRegPermissionView(RegPermissionEvents& events) = 0;
 };
 
 // The platform's host (CreateNativePlatform puts it into the Platform).

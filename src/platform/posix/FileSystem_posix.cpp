@@ -494,14 +494,18 @@ bool PosixFileSystem::FreeSpace(const std::string& folder, uint64_t* bytes, std:
 }
 
 bool PosixFileSystem::ReadFile(const std::string& path, std::string* content, std::string* err) {
+  return ReadUpTo(path, std::string().max_size(), content, err);
+}
+
+bool PosixFileSystem::ReadUpTo(const std::string& path, size_t max, std::string* content, std::string* err) {
   std::string native;
   if (!Resolve(path, &native, err)) return false;
   Fd fd(open(native.c_str(), O_RDONLY | O_CLOEXEC));
   if (!fd.ok()) return FailErrno(err, "open", native);
   std::string data;
   char buffer[65536];
-  for (;;) {
-    const ssize_t n = read(fd.get(), buffer, sizeof buffer);
+  while (data.size() < max) {
+    const ssize_t n = read(fd.get(), buffer, std::min(sizeof buffer, max - data.size()));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return FailErrno(err, "read", native);
     if (n == 0) break;

@@ -61,6 +61,8 @@ class PosixFileSystem final : public FileSystem {
   bool FlushFile(const std::string& path, std::string* err) override;
 
  private:
+  // At most `max` bytes from the start, read as a stream.
+  bool ReadUpTo(const std::string& path, size_t max, std::string* content, std::string* err);
   CopyEngine engine_;
 };
 

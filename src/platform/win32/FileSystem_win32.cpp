@@ -265,18 +265,23 @@ class Win32FileSystem : public FileSystem {
   }
 
   bool ReadFile(const std::string& path, std::string* content, std::string* err) override {
+    return ReadUpTo(path, std::string().max_size(), content, err);
+  }
+
+  bool ReadUpTo(const std::string& path, size_t max, std::string* content, std::string* err) {
     UniqueHandle h(CreateFileW(WidePath(path).c_str(), GENERIC_READ,
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!h.valid()) return Fail(err, "CreateFileW", path, GetLastError());
     std::string data;
     LARGE_INTEGER size;
-    if (GetFileSizeEx(h.get(), &size) && size.QuadPart > 0) data.reserve(static_cast<size_t>(size.QuadPart));
+    if (GetFileSizeEx(h.get(), &size) && size.QuadPart > 0)
+      data.reserve(std::min(max, static_cast<size_t>(size.QuadPart)));
     char buffer[1 << 16];
-    for (;;) {
+    while (data.size() < max) {
       DWORD got = 0;
-      if (!::ReadFile(h.get(), buffer, sizeof buffer, &got, nullptr))
-        return Fail(err, "ReadFile", path, GetLastError());
+      const auto want = static_cast<DWORD>(std::min(sizeof buffer, max - data.size()));
+      if (!::ReadFile(h.get(), buffer, want, &got, nullptr)) return Fail(err, "ReadFile", path, GetLastError());
       if (got == 0) break;
       data.append(buffer, got);
     }

@@ -251,6 +251,33 @@ TermInput Key(int32_t code, int32_t shift = 0) {
   return in;
 }
 
+// A key that also types a character (without Alt).
+TermInput Typed(int32_t code, int32_t shift, std::string text) {
+  TermInput in = Key(code, shift);
+  if (!(shift & (kAltBit | kCtrlBit))) in.text = std::move(text);
+  return in;
+}
+
+std::string Utf8(uint32_t cp) {
+  std::string s;
+  if (cp < 0x80) {
+    s += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    s += static_cast<char>(0xC0 | (cp >> 6));
+    s += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    s += static_cast<char>(0xE0 | (cp >> 12));
+    s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    s += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    s += static_cast<char>(0xF0 | (cp >> 18));
+    s += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    s += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+  return s;
+}
+
 void MouseInput(const MEVENT& ev, std::vector<TermInput>& out) {
   const mmask_t b = ev.bstate;
   TermInput in;
@@ -503,17 +530,25 @@ void Terminal::PlainByte(unsigned char c, int32_t shift, std::vector<TermInput>&
   } else if (c >= 0x01 && c <= 0x1a) {
     out.push_back(Key('A' + (c - 1), shift | kCtrlBit));
   } else if (c == ' ' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z')) {
-    out.push_back(Key(c, shift));
+    out.push_back(Typed(c, shift, std::string(1, static_cast<char>(c))));
   } else if (c >= 'a' && c <= 'z') {
-    out.push_back(Key(c - 'a' + 'A', shift));
+    out.push_back(Typed(c - 'a' + 'A', shift, std::string(1, static_cast<char>(c))));
+  } else if (c > 0x20 && c < 0x7f) {
+    // No key the windows know, but a character for text fields.
+    out.push_back(Typed(0, shift, std::string(1, static_cast<char>(c))));
+  } else if (c >= 0x80 && !shift) {
+    out.push_back(Typed(0, 0, std::string(1, static_cast<char>(c))));  // a byte of a UTF-8 character
   }
-  // Other characters have no key the windows know.
 }
 
 void Terminal::CursesKey(int kind, unsigned key, std::vector<TermInput>& out) {
   if (kind == OK) {
     if (key != 0x1b) {
-      if (key < 0x80) PlainByte(static_cast<unsigned char>(key), 0, out);
+      if (key < 0x80) {
+        PlainByte(static_cast<unsigned char>(key), 0, out);
+      } else {
+        out.push_back(Typed(0, 0, Utf8(key)));  // an umlaut for a text field
+      }
       return;
     }
     // ESC and what came with it: Alt with a key, or Escape alone.

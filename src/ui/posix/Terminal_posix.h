@@ -41,6 +41,7 @@ struct TermInput {
   int16_t button = 0;  // mouse: 1 left, 2 right, 4 middle; 0 for a move without a button
   int32_t col = 0;     // mouse: 0-based cell
   int32_t row = 0;
+  std::string text = {};  // kKey: the character typed (UTF-8), for text fields; "" for other keys
   bool operator==(const TermInput&) const = default;
 };
 

@@ -7,7 +7,10 @@
 
 #include <algorithm>
 #include <csignal>
+#include <iostream>
 
+#include "ui/posix/RegPermissionTerminal_posix.h"
+#include "ui/posix/SettingsTerminal_posix.h"
 #include "ui/posix/TextWindow_posix.h"
 
 namespace krv {
@@ -60,6 +63,10 @@ void PosixUiHost::Wait(int32_t ms) {
 
 void PosixUiHost::RunLoop(const std::function<bool()>& done) {
   while (!done()) {
+    if (TerminalSettings* dialog = TerminalSettings::TakePending()) {
+      dialog->Serve();  // a terminal serves one dialog at a time
+      continue;
+    }
     if (!AnythingCanHappen()) break;
     PumpOnce(std::nullopt);
   }
@@ -189,6 +196,15 @@ bool PosixUiHost::PumpOnce(std::optional<Clock::time_point> until) {
 bool PosixUiHost::ShowTextWindow(const TextWindowArgs& args) {
   // Without a terminal the text goes where message boxes write: standard error.
   return RunTerminalTextWindow(args, in_fd_, out_fd_, out_fd_ == 1 ? 2 : out_fd_);
+}
+
+std::unique_ptr<SettingsView> PosixUiHost::CreateSettingsView(SettingsEvents& events) {
+  // Plain lines come from the stream the message boxes read.
+  return std::make_unique<TerminalSettings>(events, fs_, std::cin, in_fd_, out_fd_);
+}
+
+std::unique_ptr<RegPermissionView> PosixUiHost::CreateRegPermissionView(RegPermissionEvents& events) {
+  return std::make_unique<TerminalRegPermission>(events, std::cin, in_fd_, out_fd_);
 }
 
 }  // namespace krv

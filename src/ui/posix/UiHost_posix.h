@@ -6,6 +6,7 @@
 #include <deque>
 #include <optional>
 
+#include "platform/posix/FileSystem_posix.h"
 #include "ui/UiHost.h"
 #include "ui/posix/MenuTerminal_posix.h"
 
@@ -32,6 +33,10 @@ class PosixUiHost final : public UiHost {
   Dialogs& MessageBoxes(Dialogs& inner) override;
   bool ShowTextWindow(const TextWindowArgs& args) override;
 
+  // Both serve their own input while shown (see SettingsTerminal_posix.h).
+  std::unique_ptr<SettingsView> CreateSettingsView(SettingsEvents& events) override;
+  std::unique_ptr<RegPermissionView> CreateRegPermissionView(RegPermissionEvents& events) override;
+
   // How long a lone ESC without a terminal waits for the key it goes with.
   static constexpr int kEscapeWaitMs = 50;
 
@@ -53,6 +58,7 @@ class PosixUiHost final : public UiHost {
   std::optional<Clock::time_point> escape_deadline_;
   bool input_ended_ = false;
   std::unique_ptr<Dialogs> boxes_;
+  PosixFileSystem fs_;  // for completing typed paths
 };
 
 }  // namespace krv

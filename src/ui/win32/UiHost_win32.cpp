@@ -4,6 +4,7 @@
 #include "ui/UiHost.h"
 #include "ui/win32/Controls_win32.h"
 #include "ui/win32/MenuWindow_win32.h"
+#include "ui/win32/SettingsWindow_win32.h"
 #include "ui/win32/Subclass_win32.h"
 #include "ui/win32/TextWindow_win32.h"
 #include "ui/win32/Window_win32.h"
@@ -80,6 +81,12 @@ class Win32UiHost : public UiHost {
   WindowSystem* Windows() override { return &win32::SubclassWindows(); }
 
   bool ShowTextWindow(const TextWindowArgs& args) override { return win32::RunTextWindow(args); }
+  std::unique_ptr<SettingsView> CreateSettingsView(SettingsEvents& events) override {
+    return win32::NewSettingsWindow(events);
+  }
+  std::unique_ptr<RegPermissionView> CreateRegPermissionView(RegPermissionEvents& events) override {
+    return win32::NewRegPermissionWindow(events);
+  }
 };
 
 }  // namespace

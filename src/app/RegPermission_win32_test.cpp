@@ -1,0 +1,55 @@
+// Win32 only: the registry permission notice on its real window (under Wine
+// in CI): an option is chosen by mouse and confirmed with OK.
+#ifdef _WIN32
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "settings/frmRegPermission.h"
+#include "testing/FakeDialogs.h"
+// After the fakes: windows.h turns some of their member names into macros.
+#include <windows.h>
+
+#include "ui/win32/SettingsWindow_win32.h"
+
+namespace krv {
+namespace {
+
+HWND Notice() { return FindWindowW(L"KrvRegPermission", nullptr); }
+
+void CALLBACK ChooseAndConfirm(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  const HWND option = GetDlgItem(Notice(), win32::kRegPermissionOptionId + 2);
+  SendMessageW(option, BM_CLICK, 0, 0);
+  SendMessageW(GetDlgItem(Notice(), win32::kRegPermissionOkId), BM_CLICK, 0, 0);
+}
+
+void CALLBACK CloseTheNotice(HWND, UINT, UINT_PTR, DWORD) { PostMessageW(Notice(), WM_CLOSE, 0, 0); }
+
+TEST(RegPermissionWindowTest, OptionChosenAndConfirmed) {
+  std::unique_ptr<UiHost> ui = CreateUiHost();
+  FakeDialogs dialogs;
+  cuAppError err(dialogs, AppInfo{});
+  frmRegPermission form(*ui, err);
+  form.pubInit({"Access.Application.10", ".mdb", "MSACCESS.EXE"});
+  const HWND keys = GetDlgItem(Notice(), win32::kRegPermissionKeysId);
+  wchar_t text[256] = {};
+  GetWindowTextW(keys, text, 256);
+  EXPECT_STREQ(text, L"HKCR\\Access.Application.10\r\nHKCR\\.mdb\r\nHKCR\\MSACCESS.EXE");
+  // KRV_SCREENSHOT_HOLD_MS keeps the notice up for scripts/screenshot-win32.
+  const char* hold = std::getenv("KRV_SCREENSHOT_HOLD_MS");
+  const UINT_PTR act = SetTimer(nullptr, 0, hold ? static_cast<UINT>(std::atoi(hold)) : 300, ChooseAndConfirm);
+  const UINT_PTR guard = SetTimer(nullptr, 0, 30000, CloseTheNotice);
+  form.ShowModal();
+  KillTimer(nullptr, act);
+  KillTimer(nullptr, guard);
+  EXPECT_FALSE(form.Cancelled());
+  EXPECT_EQ(form.Option(), kRegSwitchOff);
+  ASSERT_EQ(dialogs.shown.size(), 1u);  // where the check can be switched on again
+  EXPECT_NE(dialogs.shown[0].text.find("<Weitere Optionen>"), std::string::npos);
+  EXPECT_EQ(Notice(), nullptr);
+}
+
+}  // namespace
+}  // namespace krv
+#endif
