@@ -9,7 +9,7 @@
 
 namespace krv {
 
-SettingsFormHost::SettingsFormHost(mGlobals& g) : g_(g), probe_(g.env.fs) {}
+SettingsFormHost::SettingsFormHost(mGlobals& g) : g_(g), probe_(g.env.fs, g.env.database) {}
 
 cuAppError* SettingsFormHost::oErr() { return g_.oErr(); }
 krvLibrary& SettingsFormHost::Library() { return g_.Library(); }

@@ -32,7 +32,7 @@ class SettingsFormHost final : public SettingsHost {
 
  private:
   mGlobals& g_;
-  HeaderBackendProbe probe_;
+  OpenBackendProbe probe_;
 };
 
 }  // namespace krv

@@ -38,6 +38,7 @@ TEST(SettingsOnTerminalTest, DaysAndBackendChangedByKeys) {
     StarterHarness h;
     h.env.ui = &host;
     h.fs.AddFile("D:\\Archiv\\alt.mdb", std::string("\0\1\0\0Standard Jet DB\0", 20));
+    h.db.File("D:\\Archiv\\alt.mdb").Table("ADRESSEN");
     h.reg.SetString(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Loader\\RecentBackends", "File 2",
                     "D:\\Archiv\\alt.mdb");
     h.sys.command_line = "/O";

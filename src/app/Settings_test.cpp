@@ -33,6 +33,7 @@ TEST(SettingsStartTest, StandAloneFromTheCommandLine) {
        [](StarterHarness& h) {
          h.reg.DeleteValue(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Options", "BackendPath", nullptr);
          h.fs.AddFile("D:\\neu.mdb", std::string("\0\1\0\0Standard ACE DB\0", 20));
+         h.db.File("D:\\neu.mdb").Table("ADRESSEN");
          h.ui.settings_file_choice = "D:\\neu.mdb";
        },
        [](FakeSettingsView& v) { v.events->BrowseClick(), v.events->ButtonClick("Cancel"); },

@@ -1,6 +1,8 @@
 #include "suite/BackendSwitch.h"
 
+#include "base/KrvError.h"
 #include "suite/SuiteNames.h"
+#include "suite/krvBackend.h"
 #include "suite/krvLibrary.h"
 #include "suite/muKRVFunctions.h"
 
@@ -11,17 +13,7 @@ std::string Quoted(const std::string& path) { return "'" + path + "'"; }
 
 }  // namespace
 
-BackendKind BackendKindOfHeader(std::string_view head) {
-  using namespace std::string_view_literals;
-  if (head.starts_with("SQLite format 3\0"sv)) return BackendKind::kSqlite;
-  if (head.size() < 4) return BackendKind::kNone;
-  const std::string_view access = head.substr(4);
-  if (access.starts_with("Standard Jet DB"sv)) return BackendKind::kJet;
-  if (access.starts_with("Standard ACE DB"sv)) return BackendKind::kAce;
-  return BackendKind::kNone;
-}
-
-bool HeaderBackendProbe::CanOpen(const std::string& path, std::string* why) {
+bool OpenBackendProbe::CanOpen(const std::string& path, std::string* why) {
   if (!fs_.FileExists(path)) {
     *why = "Das Daten-Backend " + Quoted(path) + " ist nicht vorhanden.";
     return false;
@@ -31,10 +23,17 @@ bool HeaderBackendProbe::CanOpen(const std::string& path, std::string* why) {
     *why = "Die Datei " + Quoted(path) + " kann nicht gelesen werden:\r\n" + err;
     return false;
   }
-  if (BackendKindOfHeader(head) == BackendKind::kNone) {
+  if (EngineFromHeader(head) == DbEngine::kUnknown) {
     *why = "Die Datei " + Quoted(path) +
            " ist kein Daten-Backend: Sie ist weder eine Access-Datenbank (Jet oder ACE) noch eine "
            "SQLite-Datenbank.\r\nDas bisherige Daten-Backend bleibt eingestellt.";
+    return false;
+  }
+  if (!db_) return true;
+  try {
+    krvBackend(db_, path).IsEmpty();
+  } catch (const KrvError& e) {
+    *why = e.description + "\r\nDas bisherige Daten-Backend bleibt eingestellt.";
     return false;
   }
   return true;

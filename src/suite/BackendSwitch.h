@@ -1,24 +1,19 @@
 // Switching the data backend, the interface library's operation: the chosen
 // file must be a database the backend object can open, then it becomes the
-// current user's "Options\BackendPath". The test is a seam: by default the
-// file's header is read; the backend object's own open test can take over.
+// current user's "Options\BackendPath".
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "platform/Database.h"
 #include "platform/FileSystem.h"
 
 namespace krv {
 
 class krvLibrary;
 
-enum class BackendKind { kNone, kJet, kAce, kSqlite };
-
-// What the first bytes of a file show: "Standard Jet DB" or "Standard ACE DB"
-// at offset 4 (Access), "SQLite format 3" and a NUL at offset 0.
-BackendKind BackendKindOfHeader(std::string_view head);
-// Bytes that BackendKindOfHeader needs.
+// Bytes of a file that tell its engine (EngineFromHeader).
 inline constexpr size_t kBackendHeaderSize = 20;
 
 class BackendProbe {
@@ -29,13 +24,16 @@ class BackendProbe {
   virtual bool CanOpen(const std::string& path, std::string* why) = 0;
 };
 
-class HeaderBackendProbe final : public BackendProbe {
+// The file's header must name a database engine; with a database service the
+// backend object must also open the file and read its address table.
+class OpenBackendProbe final : public BackendProbe {
  public:
-  explicit HeaderBackendProbe(FileSystem& fs) : fs_(fs) {}
+  OpenBackendProbe(FileSystem& fs, Database* db) : fs_(fs), db_(db) {}
   bool CanOpen(const std::string& path, std::string* why) override;
 
  private:
   FileSystem& fs_;
+  Database* db_;
 };
 
 // Checks `path` with `probe` and writes it to "Options\BackendPath" of the

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "suite/krvBackend.h"
 #include "suite/krvLibrary.h"
+#include "testing/FakeDatabase.h"
 #include "testing/FakeFileSystem.h"
 #include "testing/FakeRegistry.h"
 #include "testing/FakeSystem.h"
@@ -16,16 +18,17 @@ TEST(BackendSwitchTest, SwitchesOnlyToDatabases) {
   const struct {
     bool exists;
     std::string content;
-    BackendKind kind;
+    bool opens;       // the database service opens it and finds the address table
     const char* why;  // part of the refusal, "" when switched
   } cases[] = {
-      {true, "\x00\x01\x00\x00Standard Jet DB\x00"s, BackendKind::kJet, ""},
-      {true, "\x00\x01\x00\x00Standard ACE DB\x00"s, BackendKind::kAce, ""},
-      {true, "SQLite format 3\x00\x10\x00"s, BackendKind::kSqlite, ""},
-      {true, "SQLite format 3", BackendKind::kNone, "ist kein Daten-Backend"},  // without its NUL
-      {true, "Standard Jet DB", BackendKind::kNone, "ist kein Daten-Backend"},  // not at offset 4
-      {true, "", BackendKind::kNone, "ist kein Daten-Backend"},
-      {false, "", BackendKind::kNone, "ist nicht vorhanden"},
+      {true, "\x00\x01\x00\x00Standard Jet DB\x00"s, true, ""},
+      {true, "\x00\x01\x00\x00Standard ACE DB\x00"s, true, ""},
+      {true, "SQLite format 3\x00\x10\x00"s, true, ""},
+      {true, "SQLite format 3\x00\x10\x00"s, false, "bleibt eingestellt"},  // no address table
+      {true, "SQLite format 3", true, "ist kein Daten-Backend"},            // without its NUL
+      {true, "Standard Jet DB", true, "ist kein Daten-Backend"},            // not at offset 4
+      {true, "", true, "ist kein Daten-Backend"},
+      {false, "", true, "ist nicht vorhanden"},
   };
   for (const auto& c : cases) {
     const std::string& content = c.content;
@@ -34,8 +37,10 @@ TEST(BackendSwitchTest, SwitchesOnlyToDatabases) {
     FakeSystem sys;
     krvLibrary lib(reg, fs, sys);
     if (c.exists) fs.AddFile("D:\\neu.db", content);
-    EXPECT_EQ(BackendKindOfHeader(content), c.kind) << c.why;
-    HeaderBackendProbe probe(fs);
+    FakeDatabase db;
+    if (c.opens) db.File("D:\\neu.db").Table(kAddressTable);
+    db.File("D:\\neu.db");
+    OpenBackendProbe probe(fs, &db);
     std::string why;
     const bool switched = SwitchBackend(lib, probe, "D:\\neu.db", &why);
     EXPECT_EQ(switched, *c.why == 0) << why;

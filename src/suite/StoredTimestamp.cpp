@@ -1,5 +1,7 @@
 #include "suite/StoredTimestamp.h"
 
+#include <chrono>
+
 #include "base/Text.h"
 
 namespace krv {
@@ -67,14 +69,9 @@ std::optional<CivilDate> ParseStoredTimestamp(std::string_view text) {
 }
 
 int64_t DayNumber(const CivilDate& date) {
-  // Days from civil, proleptic Gregorian calendar.
-  const int64_t y = date.year - (date.month <= 2 ? 1 : 0);
-  const int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const int64_t yoe = y - era * 400;
-  const int64_t mp = (date.month + 9) % 12;
-  const int64_t doy = (153 * mp + 2) / 5 + date.day - 1;
-  const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;
+  using namespace std::chrono;
+  const sys_days d = year{date.year} / month{static_cast<unsigned>(date.month)} / day{static_cast<unsigned>(date.day)};
+  return d.time_since_epoch().count();
 }
 
 }  // namespace krv

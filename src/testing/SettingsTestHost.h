@@ -65,7 +65,7 @@ class TestSettingsHost final : public SettingsHost {
   FakeUiHost ui;
   cuAppError err{dialogs, AppInfo{}};
   krvLibrary lib{reg, fs, sys};
-  HeaderBackendProbe probe{fs};
+  OpenBackendProbe probe{fs, nullptr};  // the header test alone
   bool korvella_open = false;
   bool admin = true;
   bool ended = false;

@@ -11,9 +11,9 @@
 #include "base/Dialogs.h"
 #include "ui/MenuView.h"
 #include "ui/ProgressWindow.h"
-#include "ui/TextWindow.h"
 #include "ui/RegPermissionView.h"
 #include "ui/SettingsView.h"
+#include "ui/TextWindow.h"
 #include "ui/WindowSystem.h"
 
 namespace krv {
