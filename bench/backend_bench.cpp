@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 
+#include "BestOf.h"
 #include "base/WinPath.h"
 #include "base/cuAppError.h"
 #include "loader/frmLoader.h"
@@ -26,18 +27,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Clock = BenchClock;
 using namespace krv;
-
-double Millis(int runs, const std::function<void()>& work) {
-  double best = 1e300;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = Clock::now();
-    work();
-    best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-  }
-  return best;
-}
 
 struct NoBoxes final : Dialogs {
   int MessageBox(const std::string& text, const std::string&, int) override {
@@ -92,7 +83,7 @@ void Measure(Platform& p, const std::string& backend, const char* label) {
   NoWindow window;
   p.registry->WriteValue(Hive::CurrentUser, "Software\\Vantorel\\Korvella\\10.25\\Options", "BackendPath",
                          RegValue::Sz(backend), nullptr);
-  const double open = Millis(5, [&] { krvBackend(p.database.get(), backend).RecordCount(kLockTable, ""); });
+  const double open = BestMillis(5, [&] { krvBackend(p.database.get(), backend).RecordCount(kLockTable, ""); });
   std::printf("%-8s open once %8.2f ms\n", label, open);
   using StepFn = bool (*)(frmLoader&);
   const std::pair<const char*, StepFn> steps[] = {{"CheckBackend", CheckBackend},
@@ -104,7 +95,7 @@ void Measure(Platform& p, const std::string& backend, const char* label) {
     IObjects objects(*p.registry, *p.fs, *p.system, p.database.get());
     LoaderContext ctx{err, lib, objects, *p.system, window, false, "krv25"};
     frmLoader loader(ctx, {});
-    together = std::min(together, Millis(1, [&] {
+    together = std::min(together, BestMillis(1, [&] {
                           for (const auto& step : steps) step.second(loader);
                         }));
   }
@@ -113,7 +104,7 @@ void Measure(Platform& p, const std::string& backend, const char* label) {
   frmLoader loader(ctx, {});
   objects.Backend().LockCheck();  // open before timing each step alone
   for (const auto& [name, fn] : steps) {
-    const double ms = Millis(5, [&] { fn(loader); });
+    const double ms = BestMillis(5, [&] { fn(loader); });
     std::printf("%-8s %-16s %8.2f ms  %6.2f x open\n", label, name, ms, ms / open);
   }
   std::printf("%-8s four steps with the open %8.2f ms  %6.2f x open\n", label, together, together / open);

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "BestOf.h"
 #include "base/cuAppError.h"
 #include "compcheck/cCompCheck.h"
 #include "platform/Platform.h"
@@ -23,17 +24,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Millis(int runs, const std::function<void()>& work) {
-  double best = 1e300;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = Clock::now();
-    work();
-    best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-  }
-  return best;
-}
+using Clock = BenchClock;
 
 class NoDialogs final : public krv::Dialogs {
  public:
@@ -99,14 +90,14 @@ int main() {
   const std::string program = WinPath(temp / "program") + "\\";
 
   size_t listed = 0, checked = 0;
-  const double read_only = Millis(20, [&] {
+  const double read_only = BestMillis(20, [&] {
     krv::krvCNFFile reader(*p.fs);
     reader.Filename = program + "krvrun25.dat";
     reader.RemoveComments = reader.RemoveTrailingTabs = true;
     const auto sections = reader.FileRead();
     listed = sections ? sections->Section("qmKrvStarter")->Collection("Components")->elements.size() : 0;
   });
-  const double check = Millis(20, [&] {
+  const double check = BestMillis(20, [&] {
     krv::cCompCheck comp({*p.fs, *p.registry, *folders, err, nullptr, program});
     checked = comp.Components().size();
     comp.Check(0);

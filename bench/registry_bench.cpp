@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "BestOf.h"
 #include "platform/RegFile.h"
 #include "platform/RegTree.h"
 
@@ -22,18 +23,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Clock = BenchClock;
 
 // Best of `runs`, in milliseconds.
-double Millis(int runs, const std::function<void()>& work) {
-  double best = 1e300;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = Clock::now();
-    work();
-    best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-  }
-  return best;
-}
 
 // 100 values per key, a mix of the types the settings use.
 krv::RegTree MakeHive(int values) {
@@ -73,11 +65,11 @@ int main(int argc, char** argv) {
     const krv::RegTree hive = MakeHive(values);
     const int runs = values >= 100000 ? 3 : 5;
     std::string bytes;
-    const double export_ms = Millis(runs, [&] {
+    const double export_ms = BestMillis(runs, [&] {
       bytes = krv::EncodeRegFile(krv::ExportRegText(krv::Hive::CurrentUser, "", hive.root(), krv::RegFormat::kUnicode5),
                                  krv::RegFormat::kUnicode5);
     });
-    const double parse_ms = Millis(runs, [&] {
+    const double parse_ms = BestMillis(runs, [&] {
       krv::RegParseResult parsed;
       krv::ParseRegFile(bytes, &parsed, nullptr);
       krv::RegTree tree;
@@ -94,13 +86,13 @@ int main(int argc, char** argv) {
       std::fwrite(bytes.data(), 1, bytes.size(), f);
       std::fclose(f);
     }
-    load_ms = Millis(runs, [&] {
+    load_ms = BestMillis(runs, [&] {
       krv::FileRegistry reg(dir, dir);
       reg.KeyExists(krv::Hive::CurrentUser, "Software");
     });
     krv::FileRegistry reg(dir, dir);
     uint32_t n = 0;
-    save_ms = Millis(runs, [&] {
+    save_ms = BestMillis(runs, [&] {
       reg.WriteValue(krv::Hive::CurrentUser, "Software\\Vantorel\\Bench", "Zähler", krv::RegValue::Dword(++n), nullptr);
     });
     std::filesystem::remove_all(dir);
