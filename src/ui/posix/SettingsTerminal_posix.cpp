@@ -62,9 +62,6 @@ std::string Caption(const char* text, int* mnemonic) {
   return out;
 }
 
-// A modeless dialog waits here for the host's event loop to serve it.
-TerminalSettings* g_pending = nullptr;
-
 int Width(const std::string& text) { return static_cast<int>(Glyphs(text).size()); }
 
 struct Place {
@@ -99,11 +96,11 @@ Place ControlPlace(TerminalSettings::Control c) {
 }  // namespace
 
 TerminalSettings::TerminalSettings(SettingsEvents& events, FileSystem& fs, std::istream& plain_in, int in_fd,
-                                   int out_fd)
-    : events_(&events), fs_(fs), plain_in_(plain_in), terminal_(in_fd, out_fd) {}
+                                   int out_fd, TerminalSettings** waiting)
+    : events_(&events), fs_(fs), plain_in_(plain_in), terminal_(in_fd, out_fd), waiting_(waiting) {}
 
 TerminalSettings::~TerminalSettings() {
-  if (g_pending == this) g_pending = nullptr;
+  if (waiting_ && *waiting_ == this) *waiting_ = nullptr;
   Close();
   *alive_ = false;
 }
@@ -136,16 +133,14 @@ void TerminalSettings::SetDays(const std::string& text) {
   dirty_ = true;
 }
 
-TerminalSettings* TerminalSettings::TakePending() { return std::exchange(g_pending, nullptr); }
-
 void TerminalSettings::Show(bool modal) {
   if (closed_ || shown_) return;
   shown_ = true;
   terminal_.Open();
-  if (modal) {
-    Serve();
+  if (modal || !waiting_) {
+    Serve();  // without a host loop to wait for, a modeless dialog is served at once
   } else {
-    g_pending = this;
+    *waiting_ = this;
     dirty_ = true;
   }
 }

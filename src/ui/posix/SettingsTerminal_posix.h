@@ -25,7 +25,10 @@ class TerminalSettings final : public SettingsView {
 
   // `fs` serves the completion of the file prompt; `plain_in` is read in
   // plain mode (the message boxes read the same stream).
-  TerminalSettings(SettingsEvents& events, FileSystem& fs, std::istream& plain_in, int in_fd = 0, int out_fd = 1);
+  // A modeless dialog puts itself into `waiting`, where the host's event loop
+  // picks it up and serves it.
+  TerminalSettings(SettingsEvents& events, FileSystem& fs, std::istream& plain_in, int in_fd = 0, int out_fd = 1,
+                   TerminalSettings** waiting = nullptr);
   ~TerminalSettings() override;
   TerminalSettings(const TerminalSettings&) = delete;
   TerminalSettings& operator=(const TerminalSettings&) = delete;
@@ -50,8 +53,6 @@ class TerminalSettings final : public SettingsView {
 
   // Serves the dialog until it is closed.
   void Serve();
-  // The modeless dialog waiting for the event loop, if any (once).
-  static TerminalSettings* TakePending();
 
   // One input as the terminal decoded it (tests drive this directly too).
   void HandleInput(const TermInput& in);
@@ -89,6 +90,7 @@ class TerminalSettings final : public SettingsView {
   FileSystem& fs_;
   std::istream& plain_in_;
   Terminal terminal_;
+  TerminalSettings** waiting_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   bool shown_ = false;
   bool closed_ = false;

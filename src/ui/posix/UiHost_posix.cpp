@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <csignal>
 #include <iostream>
+#include <utility>
 
 #include "ui/posix/RegPermissionTerminal_posix.h"
 #include "ui/posix/SettingsTerminal_posix.h"
@@ -63,7 +64,7 @@ void PosixUiHost::Wait(int32_t ms) {
 
 void PosixUiHost::RunLoop(const std::function<bool()>& done) {
   while (!done()) {
-    if (TerminalSettings* dialog = TerminalSettings::TakePending()) {
+    if (TerminalSettings* dialog = std::exchange(waiting_settings_, nullptr)) {
       dialog->Serve();  // a terminal serves one dialog at a time
       continue;
     }
@@ -200,7 +201,7 @@ bool PosixUiHost::ShowTextWindow(const TextWindowArgs& args) {
 
 std::unique_ptr<SettingsView> PosixUiHost::CreateSettingsView(SettingsEvents& events) {
   // Plain lines come from the stream the message boxes read.
-  return std::make_unique<TerminalSettings>(events, fs_, std::cin, in_fd_, out_fd_);
+  return std::make_unique<TerminalSettings>(events, fs_, std::cin, in_fd_, out_fd_, &waiting_settings_);
 }
 
 std::unique_ptr<RegPermissionView> PosixUiHost::CreateRegPermissionView(RegPermissionEvents& events) {

@@ -12,6 +12,8 @@
 
 namespace krv {
 
+class TerminalSettings;
+
 class PosixUiHost final : public UiHost {
  public:
   using Clock = TerminalMenu::Clock;
@@ -53,7 +55,8 @@ class PosixUiHost final : public UiHost {
 
   const int in_fd_;
   const int out_fd_;
-  const bool in_is_tty_;  // asked once: a hung-up terminal may no longer say
+  TerminalSettings* waiting_settings_ = nullptr;  // a modeless dialog the loop serves next
+  const bool in_is_tty_;                          // asked once: a hung-up terminal may no longer say
   std::deque<TermInput> queue_;
   std::optional<Clock::time_point> escape_deadline_;
   bool input_ended_ = false;
