@@ -70,15 +70,14 @@ class BackendStepsTest : public ::testing::Test {
 TEST_F(BackendStepsTest, LockRecordsGoOnlyWithALockFileNobodyHolds) {
   const struct {
     int64_t records;
-    bool lock_file, held, read_only, lock_file_after;
-    int64_t records_after;
-    int reinits;
+    bool lock_file, held, read_only;
+    const char* after;  // lock file, records, library prepared again
   } cases[] = {
-      {0, true, false, false, true, 0, 0},    // no records: nothing released or deleted
-      {2, false, false, false, false, 2, 0},  // no lock file: nothing changed
-      {2, true, false, false, false, 0, 1},   // stale: both cleared, library prepared again
-      {2, true, true, false, true, 2, 1},     // Access holds it: both stay
-      {2, true, false, true, true, 2, 0},     // read-only driver: the step is skipped
+      {0, true, false, false, "1 0 0"},   // no records: nothing released or deleted
+      {2, false, false, false, "0 2 0"},  // no lock file: nothing changed
+      {2, true, false, false, "0 0 1"},   // stale: both cleared
+      {2, true, true, false, "1 2 1"},    // Access holds it: both stay
+      {2, true, false, true, "1 2 0"},    // read-only driver: the step is skipped
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.records << c.lock_file << c.held << c.read_only);
@@ -90,9 +89,9 @@ TEST_F(BackendStepsTest, LockRecordsGoOnlyWithALockFileNobodyHolds) {
     db.read_only = c.read_only;
     reinits = 0;
     EXPECT_TRUE(Run(CheckBackend));
-    EXPECT_EQ(h.fs.FileExists(kLockFile), c.lock_file_after);
-    EXPECT_EQ(db.Table("USysLock").rows, c.records_after);
-    EXPECT_EQ(reinits, c.reinits);
+    EXPECT_EQ(std::to_string(h.fs.FileExists(kLockFile)) + " " + std::to_string(db.Table("USysLock").rows) + " " +
+                  std::to_string(reinits),
+              c.after);
   }
 }
 
@@ -202,7 +201,7 @@ namespace fs = std::filesystem;
 
 // The sandbox's stand-in Access holds the backend's lock file and a lock
 // record while it runs, and leaves both behind when it is killed.
-TEST(HeldLockFileTest, ARunningAccessKeepsBothAndAKilledOneLeavesWhatTheNextCheckClears) {
+TEST_F(BackendStepsTest, ARunningAccessKeepsBothAndAKilledOneLeavesWhatTheNextCheckClears) {
   TempDir dir;
   // The file registry of the temporary folder, before the platform reads it.
   ::setenv("KRV_REGISTRY_DIR", (dir.native() + "/registry").c_str(), 1);
@@ -213,26 +212,23 @@ TEST(HeldLockFileTest, ARunningAccessKeepsBothAndAKilledOneLeavesWhatTheNextChec
   ASSERT_EQ(p.registry->WriteValue(Hive::CurrentUser, "Software\\Vantorel\\Korvella\\10.25\\Options", "BackendPath",
                                    RegValue::Sz(backend), &why),
             RegStatus::kOk);
-  FakeDialogs dialogs;
-  cuAppError err{dialogs, AppInfo{}};
-  krvLibrary lib{*p.registry, *p.fs, *p.system};
-  IObjects objects{*p.registry, *p.fs, *p.system, p.database.get()};
+  krvLibrary real_lib{*p.registry, *p.fs, *p.system};
+  IObjects real{*p.registry, *p.fs, *p.system, p.database.get()};
   DbStatus status{};
-  std::unique_ptr<DbConnection> db = p.database->Open(backend, &status, &why);
-  ASSERT_TRUE(db && db->Execute("CREATE TABLE ADRESSEN (Name TEXT)", nullptr, &why) &&
-              db->Execute("CREATE TABLE USysLock (Benutzer TEXT)", nullptr, &why))
+  std::unique_ptr<DbConnection> file = p.database->Open(backend, &status, &why);
+  ASSERT_TRUE(file && file->Execute("CREATE TABLE ADRESSEN (Name TEXT)", nullptr, &why) &&
+              file->Execute("CREATE TABLE USysLock (Benutzer TEXT)", nullptr, &why))
       << why;
-  db.reset();
-  FakeProgressWindow::Log log;
-  FakeProgressWindow window{&log};
+  file.reset();
   auto check = [&] {
-    LoaderContext ctx{err, lib, objects, *p.system, window, false, "krv25"};
-    ctx.reinit_interface = [&] { return objects.Init(true, false), true; };  // no front end here
-    frmLoader loader(ctx, {});
+    LoaderContext real_ctx{err, real_lib, real, *p.system, window, false, "krv25"};
+    real_ctx.reinit_interface = [&] { return real.Init(true, false), true; };  // no front end here
+    frmLoader loader(real_ctx, {});
     return CheckBackend(loader);
   };
   const std::string lock_file = dir.native() + "/korvella.ldb";
-  auto records = [&] { return objects.Backend().RecordCount(kLockTable, ""); };
+  auto records = [&] { return real.Backend().RecordCount(kLockTable, ""); };
+  auto state = [&] { return std::to_string(fs::exists(lock_file)) + " " + std::to_string(records()); };
 
   // The stand-in Access, copied to the temporary folder, stays a while.
   const std::string access = dir.native() + "/msaccess.exe";
@@ -249,15 +245,13 @@ TEST(HeldLockFileTest, ARunningAccessKeepsBothAndAKilledOneLeavesWhatTheNextChec
   const std::shared_ptr<void> at_exit(nullptr, [&](void*) { end_access(), ::unsetenv("KRV_REGISTRY_DIR"); });
   for (int i = 0; i < 100 && (!fs::exists(lock_file) || records() == 0); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  ASSERT_EQ(records(), 1);
+  ASSERT_EQ(state(), "1 1");
   EXPECT_TRUE(check());
-  EXPECT_TRUE(fs::exists(lock_file)) << "held by the running stand-in";
-  EXPECT_EQ(records(), 1);
+  EXPECT_EQ(state(), "1 1") << "held by the running stand-in";
   end_access();
-  ASSERT_TRUE(fs::exists(lock_file)) << "a killed Access leaves its lock file";
+  ASSERT_EQ(state(), "1 1") << "a killed Access leaves both";
   EXPECT_TRUE(check());
-  EXPECT_FALSE(fs::exists(lock_file));
-  EXPECT_EQ(records(), 0);
+  EXPECT_EQ(state(), "0 0");
 }
 
 #endif

@@ -56,13 +56,11 @@ TEST_F(DatabaseService, RunsStatementsOnARealSqliteFileInAFolderWithAnUmlaut) {
   EXPECT_EQ(value, "Jürgen");
   EXPECT_TRUE(db->HasTable("USysLock", &exists, &err_) && exists) << err_;
   EXPECT_TRUE(db->HasTable("ADRESSEN", &exists, &err_) && !exists) << err_;
-  int64_t rows = 0;
-  ASSERT_TRUE(db->Execute("DELETE FROM USysLock", &rows, &err_)) << err_;
-  EXPECT_EQ(rows, 2);
+  ASSERT_TRUE(db->Execute("DELETE FROM USysLock", nullptr, &err_)) << err_;
   ASSERT_TRUE(db->QueryValue("SELECT Benutzer FROM USysLock", &value, &has_row, &err_));
   EXPECT_FALSE(has_row);
   // The driver's own diagnostic, not one overwritten by a later call.
-  EXPECT_FALSE(db->Execute("DELETE FROM Fehlt", &rows, &err_));
+  EXPECT_FALSE(db->Execute("DELETE FROM Fehlt", nullptr, &err_));
   EXPECT_NE(err_.find("no such table"), std::string::npos) << err_;
 }
 
