@@ -50,6 +50,8 @@ class BackendStepsTest : public ::testing::Test {
   std::string User(const std::string& key, const std::string& name) {
     return lib.RegRead(Hive::CurrentUser, kRoot + key, name, "");
   }
+  std::string Key() { return "Compressor\\Backend\\" + objects.Backend().Identifier(); }
+  bool Compressor() { return result.Action == kActionCompressor && result.Args == "/Backend"; }
   // Style and text of the first message box.
   std::string Shown() {
     return h.dialogs.shown.empty() ? "" : std::to_string(h.dialogs.shown[0].style) + " " + h.dialogs.shown[0].text;
@@ -151,13 +153,7 @@ TEST_F(BackendStepsTest, ReplicaExpiryWarnsFromTheSetDaysWithTheStopIconInTheLas
   }
 }
 
-class CompressTest : public BackendStepsTest {
- protected:
-  std::string Key() { return "Compressor\\Backend\\" + objects.Backend().Identifier(); }
-  bool Compressor() { return result.Action == kActionCompressor && result.Args == "/Backend"; }
-};
-
-TEST_F(CompressTest, GrowthBeyondTheThresholdAsksAndTheAnswersDecideTheReference) {
+TEST_F(BackendStepsTest, GrowthBeyondTheThresholdAsksAndTheAnswersDecideTheReference) {
   const std::string grown = "deutlich gestiegen (von 976,6 KB auf 1,4 MB)";
   const struct {
     const char *size, *when;  // recorded; size null: nothing recorded yet
@@ -185,7 +181,7 @@ TEST_F(CompressTest, GrowthBeyondTheThresholdAsksAndTheAnswersDecideTheReference
   EXPECT_EQ(User(Key(), "Path"), kBackend);
 }
 
-TEST_F(CompressTest, FragmentationDemandsTheCompressorEvenWithTheGrowthCheckOff) {
+TEST_F(BackendStepsTest, FragmentationDemandsTheCompressorEvenWithTheGrowthCheckOff) {
   h.LibSetting("BackendCompression", "0");
   db.freelist_count = 25;  // of 100 pages
   EXPECT_FALSE(Run(CompressBackend));

@@ -1,7 +1,7 @@
 // An in-memory database service for tests. It understands the statement
 // shapes the backend object sends: COUNT(*) and DELETE on a table (a WHERE is
 // ignored), SELECT of one column, CREATE TABLE, INSERT of one row, and the two
-// page PRAGMAs.
+// page PRAGMAs. Affected row counts are not reported.
 #pragma once
 
 #include <map>
@@ -52,19 +52,17 @@ class FakeDatabase final : public Database {
       *exists = db_.tables.count(LowerCase(name)) > 0;
       return true;
     }
-    bool Execute(const std::string& sql, int64_t* rows, std::string* err) override {
+    bool Execute(const std::string& sql, int64_t*, std::string* err) override {
       std::smatch m;
-      if (std::regex_search(sql, m, std::regex(R"(^CREATE TABLE \[(\w+)\])"))) {
-        db_.Table(m[1]);
-        return true;
-      }
-      const bool insert =
-          std::regex_search(sql, m, std::regex(R"(^INSERT INTO \[(\w+)\] \(\[(\w+)\]\) VALUES \('(.*)'\))"));
-      if (!insert && !std::regex_search(sql, m, std::regex(R"(^DELETE FROM \[(\w+)\])"))) return Fail(err, sql);
-      FakeTable* t = Find(m[1], err);
+      if (!std::regex_search(
+              sql, m,
+              std::regex(R"(^(CREATE TABLE|INSERT INTO|DELETE FROM) \[(\w+)\](?: \(\[(\w+)\]\) VALUES \('(.*)'\))?)")))
+        return Fail(err, sql);
+      if (m[1] == "CREATE TABLE") return db_.Table(m[2]), true;
+      FakeTable* t = Find(m[2], err);
       if (!t || db_.read_only) return Fail(err, "read-only or missing table");
-      if (insert && t->rows == 0) t->first[LowerCase(m[2].str())] = m[3];
-      if (rows) *rows = insert ? 1 : t->rows;
+      const bool insert = m[1] == "INSERT INTO";
+      if (insert && t->rows == 0) t->first[LowerCase(m[3].str())] = m[4];
       t->rows = insert ? t->rows + 1 : 0;
       return true;
     }
