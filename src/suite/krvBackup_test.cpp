@@ -247,6 +247,9 @@ TEST(RealBackupTest, WholeCopiesUnlessTheLockFileIsHeldEvenWhenKilled) {
   EXPECT_EQ(backup.Backup(), kBackupMade);
   EXPECT_TRUE(fs.List(folder + "\\~*").empty());
   EXPECT_EQ(whole_copies(), copies);
+  uint64_t size = 1;
+  EXPECT_FALSE(fs.CopyToNew(backend, WinPathFolder(backend) + "krvdat25.ldb", nullptr, &why));  // never replaces
+  EXPECT_TRUE(fs.FileLength(WinPathFolder(backend) + "krvdat25.ldb", &size, &why) && size == 0) << why;
 }
 
 }  // namespace
