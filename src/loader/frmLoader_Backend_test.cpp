@@ -1,6 +1,25 @@
 // The backend steps of the loader over fakes: lock records, upgrade offer,
-// replication expiry and compression.
+// replication expiry and compression; the lock check also against a real
+// second process.
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <thread>
+
+#include "base/WinPath.h"
+#include "platform/Platform.h"
+#include "platform/posix/NativePath_posix.h"
+#include "testing/SqliteFile.h"
+#include "testing/TempDir.h"
+#endif
 
 #include "base/cuAppError.h"
 #include "loader/frmLoader.h"
@@ -13,33 +32,29 @@ namespace {
 
 constexpr char kBackend[] = "D:\\Daten\\korvella.mdb";
 constexpr char kLockFile[] = "D:\\Daten\\korvella.ldb";
-
-LoaderResult Result(int32_t action, const std::string& file, const std::string& args) {
-  LoaderResult r;
-  r.Action = action;
-  r.File = file;
-  r.Args = args;
-  return r;
-}
+const std::string kRoot = std::string(kHarnessRoot) + "\\";
 
 class BackendStepsTest : public ::testing::Test {
  protected:
   BackendStepsTest() {
     ctx.reinit_interface = [this] { return ++reinits, true; };
   }
-  bool Run(bool (*step)(frmLoader&)) {
+  bool Run(bool (*step)(frmLoader&), std::deque<int> answers = {}) {
+    h.dialogs = FakeDialogs{};
+    h.dialogs.answers = answers;
     frmLoader loader(ctx, {});
     const bool go_on = step(loader);
     result = loader.result();
     return go_on;
   }
-  std::string UserSetting(const std::string& key, const std::string& name) {
-    return lib.RegRead(Hive::CurrentUser, std::string(kHarnessRoot) + "\\" + key, name, "");
+  std::string User(const std::string& key, const std::string& name) {
+    return lib.RegRead(Hive::CurrentUser, kRoot + key, name, "");
   }
-  std::string Shown(size_t i, int* style = nullptr) {
-    if (i >= h.dialogs.shown.size()) return "(none)";
-    if (style) *style = h.dialogs.shown[i].style;
-    return h.dialogs.shown[i].text;
+  std::string Key() { return "Compressor\\Backend\\" + objects.Backend().Identifier(); }
+  bool Compressor() { return result.Action == kActionCompressor && result.Args == "/Backend"; }
+  // Style and text of the first message box.
+  std::string Shown() {
+    return h.dialogs.shown.empty() ? "" : std::to_string(h.dialogs.shown[0].style) + " " + h.dialogs.shown[0].text;
   }
 
   StarterHarness h;
@@ -58,17 +73,16 @@ TEST_F(BackendStepsTest, LockRecordsGoOnlyWithALockFileNobodyHolds) {
   const struct {
     int64_t records;
     bool lock_file, held, read_only;
-    bool lock_file_after;
-    int64_t records_after;
-    int reinits;
+    const char* after;  // lock file, records, library prepared again
   } cases[] = {
-      {0, true, false, false, true, 0, 0},    // no records: nothing released or deleted
-      {2, false, false, false, false, 2, 0},  // no lock file: nothing changed
-      {2, true, false, false, false, 0, 1},   // stale: both cleared, library prepared again
-      {2, true, true, false, true, 2, 1},     // Access holds it: both stay
-      {2, true, false, true, true, 2, 0},     // read-only driver: the step is skipped
+      {0, true, false, false, "1 0 0"},   // no records: nothing released or deleted
+      {2, false, false, false, "0 2 0"},  // no lock file: nothing changed
+      {2, true, false, false, "0 0 1"},   // stale: both cleared
+      {2, true, true, false, "1 2 1"},    // Access holds it: both stay
+      {2, true, false, true, "1 2 0"},    // read-only driver: the step is skipped
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.records << c.lock_file << c.held << c.read_only);
     h.fs.Release(kLockFile);
     h.fs.DeleteFile(kLockFile, nullptr);
     if (c.lock_file) h.fs.AddFile(kLockFile, "x");
@@ -77,14 +91,18 @@ TEST_F(BackendStepsTest, LockRecordsGoOnlyWithALockFileNobodyHolds) {
     db.read_only = c.read_only;
     reinits = 0;
     EXPECT_TRUE(Run(CheckBackend));
-    EXPECT_EQ(h.fs.FileExists(kLockFile), c.lock_file_after) << c.records << c.lock_file << c.held;
-    EXPECT_EQ(db.Table("USysLock").rows, c.records_after) << c.records << c.lock_file << c.held;
-    EXPECT_EQ(reinits, c.reinits) << c.records << c.lock_file << c.held;
+    EXPECT_EQ(std::to_string(h.fs.FileExists(kLockFile)) + " " + std::to_string(db.Table("USysLock").rows) + " " +
+                  std::to_string(reinits),
+              c.after);
   }
 }
 
 TEST_F(BackendStepsTest, UpgradeOfferedOnlyForAnEmptyBackendWithAPredecessor) {
-  const std::string upgrade = "C:\\Programme\\Korvella\\krvup25.exe";
+  const std::string upgrade = "C:\\Programme\\Korvella\\krvup25.exe", backend = "D:\\Meine Daten\\k.mdb";
+  h.reg.SetString(Hive::CurrentUser, kRoot + "Options", "BackendPath", backend);
+  h.reg.SetString(Hive::LocalMachine, "SOFTWARE\\Microsoft\\Office\\8.0\\Access\\Profiles", "Korvella 8.2",
+                  "software\\vantorel\\korvella\\8.2");
+  h.reg.SetString(Hive::CurrentUser, "SOFTWARE\\Vantorel\\Korvella\\8.2\\Options", "BackendPath", "C:\\Alt\\k.mdb");
   const struct {
     int64_t addresses;
     bool predecessor, program;
@@ -96,135 +114,143 @@ TEST_F(BackendStepsTest, UpgradeOfferedOnlyForAnEmptyBackendWithAPredecessor) {
                {0, true, true, kIdNo, true, true},
                {0, true, true, kIdYes, true, false}};
   for (const auto& c : cases) {
-    StarterHarness& s = h;
-    s.dialogs.shown.clear();
-    s.dialogs.answers = {c.answer};
-    db.Table("ADRESSEN").rows = c.addresses;
-    s.reg.DeleteKeyTree(Hive::LocalMachine, "SOFTWARE\\Microsoft\\Office\\8.0", nullptr);
-    if (c.predecessor) {
-      s.reg.SetString(Hive::LocalMachine, "SOFTWARE\\Microsoft\\Office\\8.0\\Access\\Profiles", "Korvella 8.2",
-                      "software\\vantorel\\korvella\\8.2");
-      s.reg.SetString(Hive::CurrentUser, "SOFTWARE\\Vantorel\\Korvella\\8.2\\Options", "BackendPath", "C:\\Alt\\k.mdb");
-      s.fs.AddFile("C:\\Alt\\k.mdb", "x");
-    }
-    s.fs.DeleteFile(upgrade, nullptr);
-    if (c.program) s.fs.AddFile(upgrade, "x");
-    EXPECT_EQ(Run(CheckUpgrade), c.go_on);
-    EXPECT_EQ(s.dialogs.shown.size(), c.offered ? 1u : 0u) << c.addresses << c.predecessor << c.program;
-    if (c.offered) {
-      EXPECT_NE(Shown(0).find("'D:\\Daten\\korvella.mdb' enthält (noch) keine Daten"), std::string::npos);
-    }
-    const LoaderResult want = c.go_on ? LoaderResult{} : Result(kActionUpgrade, upgrade, " /DD:\\Daten\\korvella.mdb");
-    EXPECT_EQ(result, want);
+    SCOPED_TRACE(testing::Message() << c.addresses << c.predecessor << c.program << c.answer);
+    h.db.File(backend).Table("ADRESSEN").rows = c.addresses;
+    h.fs.DeleteFile("C:\\Alt\\k.mdb", nullptr);
+    if (c.predecessor) h.fs.AddFile("C:\\Alt\\k.mdb", "x");
+    h.fs.DeleteFile(upgrade, nullptr);
+    if (c.program) h.fs.AddFile(upgrade, "x");
+    EXPECT_EQ(Run(CheckUpgrade, {c.answer}), c.go_on);
+    EXPECT_EQ(Shown().find("'" + backend + "' enthält (noch) keine Daten") != std::string::npos, c.offered);
+    EXPECT_EQ(result.Action, c.go_on ? kActionNothing : kActionUpgrade);
+    EXPECT_EQ(result.File + result.Args, c.go_on ? "" : upgrade + " /D\"D:\\Meine Daten\\k.mdb\"");  // one argument
   }
-  h.reg.SetString(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Options", "BackendPath", "D:\\Meine Daten\\k.mdb");
-  h.db.File("D:\\Meine Daten\\k.mdb").Table("ADRESSEN");
-  EXPECT_FALSE(Run(CheckUpgrade));
-  EXPECT_EQ(result.Args, " /D\"D:\\Meine Daten\\k.mdb\"") << "one argument for the upgrade program";
 }
 
 TEST_F(BackendStepsTest, ReplicaExpiryWarnsFromTheSetDaysWithTheStopIconInTheLastThree) {
-  // Today is 6 December 2026.
   const struct {
-    const char* expires;
-    const char* days;  // nullptr: not set, the step writes "14"
-    int answer;
-    int style;  // 0: no box
+    const char* expires;  // today is 2026-12-06
+    const char* days;     // nullptr: not set, the step writes "14"
+    int answer, style;    // style 0: no box
     bool go_on;
   } cases[] = {{"2026-12-09", nullptr, kIdOk, kMbIconStop | kMbOkCancel, true},
                {"2026-12-10", "14", kIdOk, kMbIconExclamation | kMbOkCancel, true},
                {"2026-12-21", "14", kIdOk, 0, true},
                {"2026-12-20", "14", kIdCancel, kMbIconExclamation | kMbOkCancel, false},
-               {"2026-12-04", "14", kIdOk, kMbIconStop | kMbOkCancel, true},
                {"2026-12-07", "0", kIdOk, 0, true},
                {nullptr, "14", kIdOk, 0, true}};
   for (const auto& c : cases) {
-    h.dialogs.shown.clear();
-    h.dialogs.answers = {c.answer};
+    SCOPED_TRACE(c.expires ? c.expires : "-");
     db.tables.erase("usysreplica");
     if (c.expires) db.Table("USysReplica") = FakeTable{1, {{"expires", c.expires}}};
-    h.reg.DeleteKeyTree(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Loader", nullptr);
-    if (c.days)
-      h.reg.SetString(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Loader", "RetentionExpireWarning", c.days);
-    EXPECT_EQ(Run(CheckRetention), c.go_on) << (c.expires ? c.expires : "-");
-    int style = 0;
-    const std::string text = Shown(0, &style);
-    EXPECT_EQ(style, c.style) << (c.expires ? c.expires : "-");
-    if (c.style) {
-      EXPECT_NE(text.find(std::string(c.expires + 8, 2) + "." + std::string(c.expires + 5, 2) + "."), std::string::npos)
-          << text;
-    }
-    if (c.expires && !c.days) {
-      EXPECT_EQ(UserSetting("Loader", "RetentionExpireWarning"), "14");
-    }
+    h.reg.DeleteKeyTree(Hive::CurrentUser, kRoot + "Loader", nullptr);
+    if (c.days) h.reg.SetString(Hive::CurrentUser, kRoot + "Loader", "RetentionExpireWarning", c.days);
+    EXPECT_EQ(Run(CheckRetention, {c.answer}), c.go_on);
+    const std::string date = c.style ? std::string(c.expires + 8, 2) + "." + std::string(c.expires + 5, 2) + "." : "";
+    EXPECT_EQ(Shown().starts_with(std::to_string(c.style) + " ") && Shown().find(date) != std::string::npos,
+              c.style != 0);
+    EXPECT_EQ(User("Loader", "RetentionExpireWarning"), c.days ? c.days : c.expires ? "14" : "");
   }
 }
 
-class CompressTest : public BackendStepsTest {
- protected:
-  void Size(size_t bytes) { h.fs.AddFile(kBackend, std::string(bytes, 'x')); }
-  std::string Key() { return "Compressor\\Backend\\" + objects.Backend().Identifier(); }
-  void Record(const char* size, const char* when) {
-    h.reg.SetString(Hive::CurrentUser, std::string(kHarnessRoot) + "\\" + Key(), "FileSize", size);
-    if (when) h.reg.SetString(Hive::CurrentUser, std::string(kHarnessRoot) + "\\" + Key(), "DateTime", when);
-  }
-  const LoaderResult kCompressor = Result(kActionCompressor, "C:\\Programme\\Korvella\\krvcmp25.exe", "/Backend");
-};
-
-TEST_F(CompressTest, FirstStartRecordsAndGrowthWithinTheThresholdRenewsTheReference) {
-  Size(1000);
-  EXPECT_TRUE(Run(CompressBackend));
-  EXPECT_EQ(UserSetting(Key(), "FileSize"), "1000");
-  EXPECT_EQ(UserSetting(Key(), "DateTime"), "20261206114342");
-  EXPECT_EQ(UserSetting(Key(), "Path"), kBackend);
-  Record("1000000", "20260101080000");
-  Size(1500000);
-  EXPECT_TRUE(Run(CompressBackend));
-  EXPECT_EQ(UserSetting(Key(), "FileSize"), "1500000");
-  EXPECT_TRUE(h.dialogs.shown.empty());
-}
-
-TEST_F(CompressTest, GrowthBeyondTheThresholdAsksAndTheAnswersDecideTheReference) {
+TEST_F(BackendStepsTest, GrowthBeyondTheThresholdAsksAndTheAnswersDecideTheReference) {
+  const std::string grown = "deutlich gestiegen (von 976,6 KB auf 1,4 MB)";
   const struct {
+    const char *size, *when;  // recorded; size null: nothing recorded yet
+    size_t now;
     std::deque<int> answers;
-    const char* when;
-    const char* shown_date;
-    const char* reference_after;
+    std::string shown, reference_after;
     bool compress;
-  } cases[] = {{{kIdYes}, "20260101080000", "am 01.01.2026 08:00 ", "1000000", true},
-               {{kIdNo, kIdNo}, "20260101080000", "am 01.01.2026 08:00 ", "1500001", false},
-               {{kIdNo, kIdYes}, nullptr, "am #Datum unbekannt# ", "1000000", false}};
+  } cases[] = {{"1000000", "20260101080000", 1500000, {}, "", "1500000", false},
+               {"1000000", "20260101080000", 1500001, {kIdYes}, "am 01.01.2026 08:00 " + grown, "1000000", true},
+               {"1000000", "20260101080000", 1500001, {kIdNo, kIdNo}, "am 01.01.2026 08:00 " + grown, "1500001", false},
+               {"1000000", nullptr, 1500001, {kIdNo, kIdYes}, "am #Datum unbekannt# " + grown, "1000000", false},
+               {nullptr, nullptr, 1000, {}, "", "1000", false}};
   for (const auto& c : cases) {
-    h.dialogs.shown.clear();
-    h.dialogs.answers = c.answers;
-    h.reg.DeleteKeyTree(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Compressor", nullptr);
-    Record("1000000", c.when);
-    Size(1500001);
-    EXPECT_EQ(Run(CompressBackend), !c.compress);
-    EXPECT_EQ(result, c.compress ? kCompressor : LoaderResult{});
-    EXPECT_NE(Shown(0).find(std::string(c.shown_date) + "deutlich gestiegen (von 976,6 KB auf 1,4 MB)"),
-              std::string::npos)
-        << Shown(0);
+    SCOPED_TRACE(c.now);
+    h.reg.DeleteKeyTree(Hive::CurrentUser, kRoot + "Compressor", nullptr);
+    if (c.size) h.reg.SetString(Hive::CurrentUser, kRoot + Key(), "FileSize", c.size);
+    if (c.when) h.reg.SetString(Hive::CurrentUser, kRoot + Key(), "DateTime", c.when);
+    h.fs.AddFile(kBackend, std::string(c.now, 'x'));
+    EXPECT_EQ(Run(CompressBackend, c.answers), !c.compress);
+    EXPECT_EQ(Compressor(), c.compress);
+    EXPECT_NE(Shown().find(c.shown), std::string::npos) << Shown();
     EXPECT_EQ(h.dialogs.shown.size(), c.answers.size());
-    EXPECT_EQ(UserSetting(Key(), "FileSize"), c.reference_after);
+    EXPECT_EQ(User(Key(), "FileSize"), c.reference_after);
   }
+  EXPECT_EQ(User(Key(), "Path"), kBackend);
 }
 
-TEST_F(CompressTest, FragmentationDemandsTheCompressorEvenWithTheGrowthCheckOff) {
+TEST_F(BackendStepsTest, FragmentationDemandsTheCompressorEvenWithTheGrowthCheckOff) {
   h.LibSetting("BackendCompression", "0");
-  Size(1000);
-  db.Table("ADRESSEN");
-  db.page_count = 100;
-  db.freelist_count = 30;
+  db.freelist_count = 25;  // of 100 pages
   EXPECT_FALSE(Run(CompressBackend));
-  EXPECT_EQ(result, kCompressor);
-  int style = 0;
-  EXPECT_NE(Shown(0, &style).find("'D:\\Daten\\korvella.mdb' ist fragmentiert"), std::string::npos);
-  EXPECT_EQ(style, kMbIconExclamation);
-  EXPECT_FALSE(h.reg.KeyExists(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Compressor")) << "nothing recorded";
+  EXPECT_TRUE(Compressor());
+  EXPECT_EQ(Shown(), std::to_string(kMbIconExclamation) + " " + err.MsgLoad(kMsgBackendFragmented, kBackend));
+  EXPECT_FALSE(h.reg.KeyExists(Hive::CurrentUser, kRoot + "Compressor")) << "nothing recorded";
   db.freelist_count = 24;
   EXPECT_TRUE(Run(CompressBackend));
 }
+
+#ifndef _WIN32
+namespace fs = std::filesystem;
+
+// The sandbox's stand-in Access holds the backend's lock file and a lock
+// record while it runs, and leaves both behind when it is killed.
+TEST_F(BackendStepsTest, ARunningAccessKeepsBothAndAKilledOneLeavesWhatTheNextCheckClears) {
+  TempDir dir;
+  // The file registry of the temporary folder, before the platform reads it.
+  ::setenv("KRV_REGISTRY_DIR", (dir.native() + "/registry").c_str(), 1);
+  Platform p = CreateNativePlatform();
+  const std::string backend = WinPathJoin(NativeToWinPath(dir.native()), "korvella.mdb");
+  std::ofstream(dir.native() + "/korvella.mdb", std::ios::binary) << EmptySqliteFile();
+  std::string why;
+  ASSERT_EQ(p.registry->WriteValue(Hive::CurrentUser, "Software\\Vantorel\\Korvella\\10.25\\Options", "BackendPath",
+                                   RegValue::Sz(backend), &why),
+            RegStatus::kOk);
+  krvLibrary real_lib{*p.registry, *p.fs, *p.system};
+  IObjects real{*p.registry, *p.fs, *p.system, p.database.get()};
+  DbStatus status{};
+  std::unique_ptr<DbConnection> file = p.database->Open(backend, &status, &why);
+  ASSERT_TRUE(file && file->Execute("CREATE TABLE ADRESSEN (Name TEXT)", nullptr, &why) &&
+              file->Execute("CREATE TABLE USysLock (Benutzer TEXT)", nullptr, &why))
+      << why;
+  file.reset();
+  auto check = [&] {
+    LoaderContext real_ctx{err, real_lib, real, *p.system, window, false, "krv25"};
+    real_ctx.reinit_interface = [&] { return real.Init(true, false), true; };  // no front end here
+    frmLoader loader(real_ctx, {});
+    return CheckBackend(loader);
+  };
+  const std::string lock_file = dir.native() + "/korvella.ldb";
+  auto records = [&] { return real.Backend().RecordCount(kLockTable, ""); };
+  auto state = [&] { return std::to_string(fs::exists(lock_file)) + " " + std::to_string(records()); };
+
+  // The stand-in Access, copied to the temporary folder, stays a while.
+  const std::string access = dir.native() + "/msaccess.exe";
+  fs::copy_file(fs::read_symlink("/proc/self/exe").parent_path() / "msaccess.exe", access);
+  pid_t pid = fork();
+  if (pid == 0) {
+    ::setenv("KRV_ACCESS_STAY", "60", 1);
+    execl(access.c_str(), access.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  auto end_access = [&pid] {
+    if (pid > 0) kill(pid, SIGKILL), waitpid(pid, nullptr, 0), pid = -1;
+  };
+  const std::shared_ptr<void> at_exit(nullptr, [&](void*) { end_access(), ::unsetenv("KRV_REGISTRY_DIR"); });
+  for (int i = 0; i < 100 && (!fs::exists(lock_file) || records() == 0); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  ASSERT_EQ(state(), "1 1");
+  EXPECT_TRUE(check());
+  EXPECT_EQ(state(), "1 1") << "held by the running stand-in";
+  end_access();
+  ASSERT_EQ(state(), "1 1") << "a killed Access leaves both";
+  EXPECT_TRUE(check());
+  EXPECT_EQ(state(), "0 0");
+}
+
+#endif
 
 }  // namespace
 }  // namespace krv

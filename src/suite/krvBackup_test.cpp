@@ -1,11 +1,31 @@
+// The backup component over a fake file system with faults, and copies
+// through the platform's own file system in a temporary folder.
 #include "suite/krvBackup.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <random>
+#include <thread>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/posix/NativePath_posix.h"
+#endif
+
+#include "base/WinPath.h"
+#include "platform/Platform.h"
 #include "suite/BackupNames.h"
 #include "suite/Checksum64.h"
 #include "testing/BackupWorld.h"
 #include "testing/FakeFileSystem.h"
+#include "testing/TempDir.h"
 
 namespace krv {
 namespace {
@@ -17,18 +37,14 @@ constexpr char kMade[] = "krvdat25_20261206_114342.db";  // at the fake clock's 
 
 TEST(BackupNamesTest, OnlyCopiesOfTheBackendWithARealDateParse) {
   EXPECT_EQ(BackupCopyName("krvdat25.db", {2026, 12, 7, 8, 30, 12, 1}), "krvdat25_20261207_083012.db");
-  struct Case {
+  const struct {
     const char* name;
     bool parses;
-  } cases[] = {
-      {"krvdat25_20261207_083012.db", true},      {"KRVDAT25_20240229_235959.DB", true},
-      {"krvdat25_20230229_120000.db", false},     {"krvdat25_20261207_240000.db", false},
-      {"krvdat25_20261307_080000.db", false},     {"krvdat25_2026-207_083012.db", false},
-      {"krvdat25_20261207_083012.db.tmp", false}, {"krvdat2_20261207_083012.db", false},
-      {"krvdat25_20261207_083012.mdb", false},    {"x_krvdat25_20261207_083012.db", false},
-  };
+  } cases[] = {{"KRVDAT25_20240229_235959.DB", true},    {"krvdat25_20230229_120000.db", false},
+               {"krvdat25_20261207_240000.db", false},   {"krvdat25_20261207_083012.db.tmp", false},
+               {"x_krvdat25_20261207_083012.db", false}, {"krvdat25_20261207_083012.mdb", false}};
   LocalTime t;
-  for (const Case& c : cases) EXPECT_EQ(ParseBackupCopyName("krvdat25.db", c.name, &t), c.parses) << c.name;
+  for (const auto& c : cases) EXPECT_EQ(ParseBackupCopyName("krvdat25.db", c.name, &t), c.parses) << c.name;
   ASSERT_TRUE(ParseBackupCopyName("a.b", "a_20261207_083012.b", &t));
   EXPECT_EQ(t, (LocalTime{2026, 12, 7, 8, 30, 12, 0}));
 }
@@ -95,10 +111,8 @@ class BackupTest : public ::testing::Test {
 
 TEST_F(BackupTest, RefusalsAndProblemsMakeNoCopy) {
   const std::string in_use = "Das Daten-Backend '" + std::string(kBackend) + "' wird gerade von einem anderen Programm";
-  struct Case {
-    const char* folder;
-    const char* existing;  // a file in the target folder
-    const char* holder;    // of the lock file; null: not held
+  const struct {
+    const char *folder, *existing, *holder;  // a file in the target folder; the lock file's holder
     uint64_t free_bytes;
     bool corrupt;
     int32_t code;
@@ -114,7 +128,7 @@ TEST_F(BackupTest, RefusalsAndProblemsMakeNoCopy) {
        "Die Sicherheitskopie des Daten-Backends '" + std::string(kBackend) +
            "' konnte nicht angelegt werden:\r\nDer Inhalt der Kopie weicht vom Daten-Backend ab."},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     Reset(c.folder);
     if (c.existing) fs.AddFile(std::string(kFolder) + "\\" + c.existing, "alt");
@@ -148,6 +162,94 @@ TEST_F(BackupTest, AVerifiedCopyLeftoversGoAndKeepRemovesTheOldestCopiesOnly) {
   // 4 MB in ten steps of 100 ms, reported every 500 ms at most.
   EXPECT_EQ(status,
             (std::vector<std::string>{"Sicherheitskopie: 50 % (4,0 MB/s) ...", "Sicherheitskopie wird geprüft ..."}));
+}
+
+#ifdef _WIN32
+// Windows tells no holder apart from this process: an unshared handle is what it sees.
+struct LockHolder {
+  explicit LockHolder(const std::string& path)
+      : h(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+  ~LockHolder() { CloseHandle(h); }
+  HANDLE h;
+};
+std::string WinFolder(const TempDir& tmp) { return tmp.native(); }
+#else
+// Another process with the file open, as the database engine holds its lock file.
+struct LockHolder {
+  explicit LockHolder(const std::string& path) : pid(fork()) {
+    if (pid == 0 && open(path.c_str(), O_RDONLY) >= 0) pause();
+    if (pid == 0) _exit(0);
+  }
+  ~LockHolder() { kill(pid, SIGKILL), waitpid(pid, nullptr, 0); }
+  pid_t pid;
+};
+std::string WinFolder(const TempDir& tmp) { return NativeToWinPath(tmp.native()); }
+#endif
+
+// Copies through the platform's own file system: none while another process
+// holds the lock file; a copying process killed at any moment leaves no
+// partial copy under a copy name, and the next run removes what it left.
+TEST(RealBackupTest, WholeCopiesUnlessTheLockFileIsHeldEvenWhenKilled) {
+  TempDir tmp;
+  Platform platform = CreateNativePlatform();
+  FileSystem& fs = *platform.fs;
+  const std::string folder = WinFolder(tmp) + "\\Sicherung", backend = WinFolder(tmp) + "\\Daten\\krvdat25.db";
+  std::string data(8 << 20, '\0'), why;
+  std::mt19937_64 random(20261207);
+  for (char& c : data) c = static_cast<char>(random());
+  ASSERT_TRUE(fs.CreateFolder(folder, &why) && fs.CreateFolder(WinPathFolder(backend), &why) &&
+              fs.WriteFileAtomic(backend, data, &why) &&
+              fs.WriteFileAtomic(WinPathFolder(backend) + "krvdat25.ldb", "", &why))
+      << why;
+  BackupWorld w{fs, backend, folder};
+  krvBackup backup{w.lib, w.objects, w.err};
+  auto whole_copies = [&] {  // the dated copies, each checked to be whole
+    int n = 0;
+    for (const BackupCopy& copy : backup.Copies()) {
+      std::string content;
+      EXPECT_TRUE(fs.ReadFile(WinPathJoin(folder, copy.name), &content, &why) && content == data) << copy.name;
+      ++n;
+    }
+    return n;
+  };
+  {
+    LockHolder holder(tmp.native() + "/Daten/krvdat25.ldb");
+    for (int i = 0; i < 200 && !fs.FileHeld(WinPathFolder(backend) + "krvdat25.ldb", nullptr); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(backup.Backup(), kBackupProblem);
+    EXPECT_NE(w.Texts().at(0).find("anderen Programm verwendet"), std::string::npos) << w.Texts().at(0);
+    EXPECT_TRUE(w.Names(folder).empty());
+  }
+  int copies = 1;
+#ifndef _WIN32
+  using Clock = std::chrono::steady_clock;
+  constexpr int kRuns = 50;
+  auto run_child = [&](int run, Clock::duration kill_after) {  // the child's duration
+    w.sys.now.minute = run / 60;
+    w.sys.now.second = run % 60;
+    const Clock::time_point start = Clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) _exit(backup.Backup() == kBackupMade ? 0 : 1);
+    if (kill_after >= Clock::duration::zero()) std::this_thread::sleep_for(kill_after), kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return Clock::now() - start;
+  };
+  const auto whole = std::chrono::duration_cast<std::chrono::microseconds>(run_child(kRuns, Clock::duration(-1)));
+  std::mt19937 chance(7);
+  for (int run = 0; run < kRuns; ++run) {
+    run_child(run, std::chrono::microseconds(chance() % (whole.count() * 3 / 2 + 1)));  // some finish
+    copies = whole_copies() + 1;
+    ASSERT_FALSE(HasFailure()) << "run " << run;
+  }
+  std::printf("%d of %d killed copies were complete\n", copies - 2, kRuns);
+#endif
+  w.sys.now.hour += 1;
+  EXPECT_EQ(backup.Backup(), kBackupMade);
+  EXPECT_TRUE(fs.List(folder + "\\~*").empty());
+  EXPECT_EQ(whole_copies(), copies);
+  uint64_t size = 1;
+  EXPECT_FALSE(fs.CopyToNew(backend, WinPathFolder(backend) + "krvdat25.ldb", nullptr, &why));  // never replaces
+  EXPECT_TRUE(fs.FileLength(WinPathFolder(backend) + "krvdat25.ldb", &size, &why) && size == 0) << why;
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Test support for the backup tests: the suite objects, settings and message
-// boxes around one data backend and one target folder, over any file system.
+// The suite objects, settings and message boxes around one data backend and
+// one backup folder, over any file system.
 #pragma once
 
 #include <string>
@@ -21,12 +21,8 @@ struct BackupWorld {
     Set("Folder", folder);
   }
   // Machine settings "AutoBackup\<name>".
-  void Set(const std::string& name, const std::string& value) {
-    reg.SetString(Hive::LocalMachine, std::string(kProductRoot) + "\\AutoBackup", name, value);
-  }
-  std::string Get(const std::string& name) {
-    return lib.RegRead(Hive::LocalMachine, std::string(kProductRoot) + "\\AutoBackup", name, "?");
-  }
+  void Set(const std::string& name, const std::string& value) { reg.SetString(Hive::LocalMachine, kKey, name, value); }
+  std::string Get(const std::string& name) { return lib.RegRead(Hive::LocalMachine, kKey, name, "?"); }
   std::vector<std::string> Texts() const {
     std::vector<std::string> texts;
     for (const FakeDialogs::Shown& s : dialogs.shown) texts.push_back(s.text);
@@ -38,6 +34,7 @@ struct BackupWorld {
     return names;
   }
 
+  const std::string kKey = std::string(kProductRoot) + "\\AutoBackup";
   FileSystem& fs;
   FakeRegistry reg;
   FakeSystem sys;  // 2026-12-06 11:43:42

@@ -1,14 +1,13 @@
-// An in-memory database service for tests. It understands the few statement
-// shapes the backend object sends: COUNT(*) and DELETE on a table (an
-// optional WHERE is recorded, not evaluated), SELECT of one column, CREATE
-// TABLE, INSERT of one row, and the two page PRAGMAs.
+// An in-memory database service for tests. It understands the statement
+// shapes the backend object sends: COUNT(*) and DELETE on a table (a WHERE is
+// ignored), SELECT of one column, CREATE TABLE, INSERT of one row, and the two
+// page PRAGMAs. Affected row counts are not reported.
 #pragma once
 
 #include <map>
 #include <memory>
 #include <regex>
 #include <string>
-#include <vector>
 
 #include "base/Text.h"
 #include "platform/Database.h"
@@ -18,7 +17,6 @@ namespace krv {
 struct FakeTable {
   int64_t rows = 0;
   std::map<std::string, std::string> first;  // column (lower case) -> value of the first row
-  bool unreadable = false;                   // reading it fails
 };
 
 struct FakeDb {
@@ -28,8 +26,6 @@ struct FakeDb {
   std::string open_error;
   std::map<std::string, FakeTable> tables;  // name in lower case
   int64_t page_count = 100, freelist_count = 0;
-  std::vector<std::string> statements;  // everything executed, in order
-  int opens = 0, open_now = 0;
   FakeTable& Table(const std::string& name) { return tables[LowerCase(name)]; }
 };
 
@@ -41,86 +37,61 @@ class FakeDatabase final : public Database {
   std::unique_ptr<DbConnection> Open(const std::string& path, DbStatus* status, std::string* err) override {
     auto it = files.find(LowerCase(path));
     *status = it == files.end() ? DbStatus::kFileMissing : it->second.open_status;
-    if (*status != DbStatus::kOk) {
-      *err = it == files.end() ? "open(" + path + "): No such file" : it->second.open_error;
-      return nullptr;
-    }
-    ++it->second.opens;
-    return std::make_unique<Conn>(it->second);
+    if (*status == DbStatus::kOk) return std::make_unique<Conn>(it->second);
+    *err = it == files.end() ? "open(" + path + "): No such file" : it->second.open_error;
+    return nullptr;
   }
 
  private:
   class Conn final : public DbConnection {
    public:
-    explicit Conn(FakeDb& db) : db_(db) { ++db_.open_now; }
-    ~Conn() override { --db_.open_now; }
+    explicit Conn(FakeDb& db) : db_(db) {}
     DbEngine Engine() const override { return db_.engine; }
     bool ReadOnly() const override { return db_.read_only; }
     bool HasTable(const std::string& name, bool* exists, std::string*) override {
       *exists = db_.tables.count(LowerCase(name)) > 0;
       return true;
     }
-    bool Execute(const std::string& sql, int64_t* rows, std::string* err) override {
-      db_.statements.push_back(sql);
+    bool Execute(const std::string& sql, int64_t*, std::string* err) override {
       std::smatch m;
-      int64_t changed = 0;
-      if (std::regex_search(sql, m, std::regex(R"(^CREATE TABLE \[(\w+)\])"))) {
-        db_.Table(m[1]);
-      } else if (std::regex_search(sql, m, std::regex(R"(^INSERT INTO \[(\w+)\] \(\[(\w+)\]\) VALUES \('(.*)'\))"))) {
-        FakeTable* t = Find(m[1], err);
-        if (!t || db_.read_only) return Fail(err, "read-only or missing table");
-        if (t->rows++ == 0) t->first[LowerCase(m[2].str())] = m[3];
-        changed = 1;
-      } else if (std::regex_search(sql, m, std::regex(R"(^DELETE FROM \[(\w+)\])"))) {
-        FakeTable* t = Find(m[1], err);
-        if (!t || db_.read_only) return Fail(err, "read-only or missing table");
-        changed = t->rows;
-        t->rows = 0;
-      } else if (sql != "VACUUM") {
-        return Fail(err, "unknown statement: " + sql);
-      }
-      if (rows) *rows = changed;
+      if (!std::regex_search(
+              sql, m,
+              std::regex(R"(^(CREATE TABLE|INSERT INTO|DELETE FROM) \[(\w+)\](?: \(\[(\w+)\]\) VALUES \('(.*)'\))?)")))
+        return Fail(err, sql);
+      if (m[1] == "CREATE TABLE") return db_.Table(m[2]), true;
+      FakeTable* t = Find(m[2], err);
+      if (!t || db_.read_only) return Fail(err, "read-only or missing table");
+      const bool insert = m[1] == "INSERT INTO";
+      if (insert && t->rows == 0) t->first[LowerCase(m[3].str())] = m[4];
+      t->rows = insert ? t->rows + 1 : 0;
       return true;
     }
     bool QueryValue(const std::string& sql, std::string* value, bool* has_row, std::string* err) override {
-      db_.statements.push_back(sql);
       std::smatch m;
       *has_row = true;
-      if (sql == "PRAGMA page_count") return Set(value, db_.page_count);
-      if (sql == "PRAGMA freelist_count") return Set(value, db_.freelist_count);
-      if (std::regex_search(sql, m, std::regex(R"(^SELECT COUNT\(\*\) FROM \[(\w+)\])"))) {
-        FakeTable* t = Find(m[1], err);
-        return t && Set(value, t->rows);
-      }
-      if (std::regex_search(sql, m, std::regex(R"(^SELECT (?:TOP 1 )?(\[?\w+\]?|\*) FROM \[(\w+)\])"))) {
-        FakeTable* t = Find(m[2], err);
-        if (!t) return false;
-        *has_row = t->rows > 0;
-        std::string col = LowerCase(m[1].str());
-        if (col.front() == '[') col = col.substr(1, col.size() - 2);
-        *value = *has_row && t->first.count(col) ? t->first[col] : "";
+      if (sql.starts_with("PRAGMA ")) {
+        *value = std::to_string(sql == "PRAGMA page_count" ? db_.page_count : db_.freelist_count);
         return true;
       }
-      return Fail(err, "unknown query: " + sql);
+      if (!std::regex_search(sql, m, std::regex(R"(^SELECT (COUNT\(\*\)|\[?(\w+|\*)\]?) FROM \[(\w+)\])")))
+        return Fail(err, sql);
+      FakeTable* t = Find(m[3], err);
+      if (!t) return false;
+      const bool count = m[1] == "COUNT(*)";
+      *has_row = count || t->rows > 0;
+      const auto cell = t->first.find(LowerCase(m[2].str()));
+      *value = count ? std::to_string(t->rows) : *has_row && cell != t->first.end() ? cell->second : "";
+      return true;
     }
 
    private:
     FakeTable* Find(const std::string& name, std::string* err) {
       auto it = db_.tables.find(LowerCase(name));
-      if (it == db_.tables.end() || it->second.unreadable) {
-        *err = "no such table: " + name;
-        return nullptr;
-      }
-      return &it->second;
+      if (it != db_.tables.end()) return &it->second;
+      *err = "no such table: " + name;
+      return nullptr;
     }
-    static bool Fail(std::string* err, const std::string& why) {
-      *err = why;
-      return false;
-    }
-    static bool Set(std::string* value, int64_t n) {
-      *value = std::to_string(n);
-      return true;
-    }
+    static bool Fail(std::string* err, const std::string& why) { return *err = "refused: " + why, false; }
     FakeDb& db_;
   };
 };
