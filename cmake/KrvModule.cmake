@@ -36,6 +36,12 @@ function(krv_module name)
     target_link_libraries(krv_${name}_tests PRIVATE krv_${name} krv_testing GTest::gtest GTest::gtest_main)
     add_test(NAME krv_${name}_tests COMMAND krv_${name}_tests --gtest_brief=1)
     set_tests_properties(krv_${name}_tests PROPERTIES ENVIRONMENT "KRV_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+    if(WIN32)
+      # Under Wine all test programs share one desktop: a real window of one
+      # program can take the keyboard focus that another program's window
+      # test waits for. They run one after the other.
+      set_tests_properties(krv_${name}_tests PROPERTIES RESOURCE_LOCK wine_desktop)
+    endif()
   endif()
 
   if(NOT WIN32)
