@@ -1,5 +1,4 @@
-// Test support for the settings module only (it includes settings headers): a settings host over fakes, with an
-// installation of program folder, two backends and the product's settings.
+// A settings host over fakes (settings tests only): program folder, two backends and the product's settings.
 #pragma once
 
 #include "base/cuAppError.h"
@@ -17,15 +16,14 @@ namespace krv {
 inline constexpr char kTestRoot[] = "Software\\Vantorel\\Korvella\\10.25";
 inline constexpr char kTestBackend[] = "D:\\Daten\\korvella.mdb";
 inline constexpr char kTestOther[] = "E:\\Archiv\\alt.mdb";
-inline constexpr char kJetHeader[] = "\x00\x01\x00\x00Standard Jet DB\x00";
 
 class TestSettingsHost final : public SettingsHost {
  public:
   TestSettingsHost() {
     sys.exe_path = "C:\\Programme\\Korvella\\krv25.exe";
     fs.AddFile(sys.exe_path);
-    fs.AddFile(kTestBackend, std::string(kJetHeader, 20));
-    fs.AddFile(kTestOther, std::string(kJetHeader, 20));
+    for (const char* backend : {kTestBackend, kTestOther})
+      fs.AddFile(backend, std::string("\0\1\0\0Standard Jet DB\0", 20));
     SetBackend(kTestBackend);
   }
   void SetBackend(const std::string& path) {
@@ -44,7 +42,8 @@ class TestSettingsHost final : public SettingsHost {
   UiHost& Ui() override { return ui; }
   Dialogs& Boxes() override { return dialogs; }
   std::string BackendPath() override {
-    return UserValue("Options", "BackendPath") == "<none>" ? "" : UserValue("Options", "BackendPath");
+    const std::string path = UserValue("Options", "BackendPath");
+    return path == "<none>" ? "" : path;
   }
   bool KorvellaOpen() override { return korvella_open; }
   BackendProbe& Probe() override { return probe; }
@@ -56,7 +55,7 @@ class TestSettingsHost final : public SettingsHost {
     return true;
   }
   void HandOverTo(const HandOver& next) override { hand_over = next; }
-  void EndStarter() override { ended = true; }
+  void EndStarter() override {}
 
   FakeRegistry reg;
   FakeFileSystem fs;
@@ -66,9 +65,7 @@ class TestSettingsHost final : public SettingsHost {
   cuAppError err{dialogs, AppInfo{}};
   krvLibrary lib{reg, fs, sys};
   OpenBackendProbe probe{fs, nullptr};  // the header test alone
-  bool korvella_open = false;
-  bool admin = true;
-  bool ended = false;
+  bool korvella_open = false, admin = true;
   std::vector<HandOver> started;
   std::optional<HandOver> hand_over;
 };
