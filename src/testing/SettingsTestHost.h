@@ -14,8 +14,8 @@
 namespace krv {
 
 inline constexpr char kTestRoot[] = "Software\\Vantorel\\Korvella\\10.25";
-inline constexpr char kTestBackend[] = "D:\\Daten\\korvella.mdb";
-inline constexpr char kTestOther[] = "E:\\Archiv\\alt.mdb";
+inline constexpr char kTestBackend[] = "D:\\k.mdb";
+inline constexpr char kTestOther[] = "E:\\alt.mdb";
 
 class TestSettingsHost final : public SettingsHost {
  public:
