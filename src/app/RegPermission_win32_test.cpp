@@ -19,8 +19,7 @@ HWND Notice() { return FindWindowW(L"KrvRegPermission", nullptr); }
 
 void CALLBACK ChooseAndConfirm(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
-  const HWND option = GetDlgItem(Notice(), win32::kRegPermissionOptionId + 2);
-  SendMessageW(option, BM_CLICK, 0, 0);
+  SendMessageW(GetDlgItem(Notice(), win32::kRegPermissionOptionId + 2), BM_CLICK, 0, 0);
   SendMessageW(GetDlgItem(Notice(), win32::kRegPermissionOkId), BM_CLICK, 0, 0);
 }
 
@@ -32,17 +31,15 @@ TEST(RegPermissionWindowTest, OptionChosenAndConfirmed) {
   cuAppError err(dialogs, AppInfo{});
   frmRegPermission form(*ui, err);
   form.pubInit({"Access.Application.10", ".mdb", "MSACCESS.EXE"});
-  const HWND keys = GetDlgItem(Notice(), win32::kRegPermissionKeysId);
   wchar_t text[256] = {};
-  GetWindowTextW(keys, text, 256);
+  GetWindowTextW(GetDlgItem(Notice(), win32::kRegPermissionKeysId), text, 256);
   EXPECT_STREQ(text, L"HKCR\\Access.Application.10\r\nHKCR\\.mdb\r\nHKCR\\MSACCESS.EXE");
   // KRV_SCREENSHOT_HOLD_MS keeps the notice up for scripts/screenshot-win32.
   const char* hold = std::getenv("KRV_SCREENSHOT_HOLD_MS");
   const UINT_PTR act = SetTimer(nullptr, 0, hold ? static_cast<UINT>(std::atoi(hold)) : 300, ChooseAndConfirm);
   const UINT_PTR guard = SetTimer(nullptr, 0, 30000, CloseTheNotice);
   form.ShowModal();
-  KillTimer(nullptr, act);
-  KillTimer(nullptr, guard);
+  KillTimer(nullptr, act), KillTimer(nullptr, guard);
   EXPECT_FALSE(form.Cancelled());
   EXPECT_EQ(form.Option(), kRegSwitchOff);
   ASSERT_EQ(dialogs.shown.size(), 1u);  // where the check can be switched on again
