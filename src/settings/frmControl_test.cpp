@@ -21,9 +21,10 @@ constexpr char kTestRoot[] = "Software\\Vantorel\\Korvella\\10.25";
 constexpr char kTestBackend[] = "D:\\k.mdb";
 constexpr char kTestOther[] = "E:\\alt.mdb";
 
-class TestSettingsHost final : public SettingsHost {
+// The settings dialog over a host of fakes: program folder, two backends and the product's settings.
+class Dialog final : public SettingsHost {
  public:
-  TestSettingsHost() {
+  Dialog() {
     sys.exe_path = "C:\\Programme\\Korvella\\krv25.exe";
     fs.AddFile(sys.exe_path);
     for (const char* backend : {kTestBackend, kTestOther})
@@ -38,6 +39,23 @@ class TestSettingsHost final : public SettingsHost {
     return reg.ReadValue(Hive::CurrentUser, std::string(kTestRoot) + "\\" + key, name, &v, nullptr) == RegStatus::kOk
                ? v.text
                : "<none>";
+  }
+
+  void Recent(const std::string& path) {
+    reg.SetString(Hive::CurrentUser, std::string(kTestRoot) + "\\Loader\\RecentBackends", "File 2", path);
+  }
+  // Days stored, the dialog, the list and the backend, and what was started.
+  std::string State() {
+    std::string s = UserValue("Loader", "CheckLastSyncDate") + (form.Loaded() ? " open" : " closed") +
+                    (view->ok_enabled ? " OK" : "") + " [";
+    for (const std::string& b : view->backends) s += b == view->backends[0] ? b : "," + b;
+    s += "] " + BackendPath();
+    if (!view->backend_enabled && !view->browse_enabled && !view->compress_enabled) s += " blocked: " + view->reason;
+    for (const HandOver& p : started) s += " started " + p.File + (p.Elevate ? " elevated" : "");
+    if (hand_over)
+      s += " hand over " + std::to_string(hand_over->MessageId) + " " + hand_over->File + " " + hand_over->Args +
+           (hand_over->Elevate ? " elevated" : "");
+    return s;
   }
 
   cuAppError* oErr() override { return &err; }
@@ -72,31 +90,11 @@ class TestSettingsHost final : public SettingsHost {
   bool korvella_open = false, admin = true;
   std::vector<HandOver> started;
   std::optional<HandOver> hand_over;
+  frmControl form{*this};
+  FakeSettingsView* view = nullptr;
 };
 
 constexpr char kAdminTools[] = "C:\\Programme\\Korvella\\krvadm25.exe";
-
-struct Dialog {
-  TestSettingsHost h;
-  frmControl form{h};
-  FakeSettingsView* view = nullptr;
-  void Recent(const std::string& path) {
-    h.reg.SetString(Hive::CurrentUser, std::string(kTestRoot) + "\\Loader\\RecentBackends", "File 2", path);
-  }
-  // Days stored, the dialog, the list and the backend, and what was started.
-  std::string State() {
-    std::string s = h.UserValue("Loader", "CheckLastSyncDate") + (form.Loaded() ? " open" : " closed") +
-                    (view->ok_enabled ? " OK" : "") + " [";
-    for (const std::string& b : view->backends) s += b == view->backends[0] ? b : "," + b;
-    s += "] " + h.BackendPath();
-    if (!view->backend_enabled && !view->browse_enabled && !view->compress_enabled) s += " blocked: " + view->reason;
-    for (const HandOver& p : h.started) s += " started " + p.File + (p.Elevate ? " elevated" : "");
-    if (h.hand_over)
-      s += " hand over " + std::to_string(h.hand_over->MessageId) + " " + h.hand_over->File + " " + h.hand_over->Args +
-           (h.hand_over->Elevate ? " elevated" : "");
-    return s;
-  }
-};
 
 TEST(SettingsDialogTest, EdgeCases) {
   using Act = std::function<void(Dialog&)>;
@@ -108,12 +106,12 @@ TEST(SettingsDialogTest, EdgeCases) {
       {{}, [](Dialog& d) { d.view->Type("abc"), d.form.KeyDown('O', kAltBit); }, "0 closed [D:\\k.mdb] D:\\k.mdb", ""},
       {{}, [](Dialog& d) { d.form.KeyDown('O', kAltBit); }, "120 open [D:\\k.mdb] D:\\k.mdb", ""},  // OK disabled
       {[](Dialog& d) {
-         d.h.reg.SetString(Hive::LocalMachine, std::string(kTestRoot) + "\\Options", "DenyUserBackendSettings", "1");
+         d.reg.SetString(Hive::LocalMachine, std::string(kTestRoot) + "\\Options", "DenyUserBackendSettings", "1");
        },
        {},
        "120 open [D:\\k.mdb] D:\\k.mdb blocked: Der Pfad kann nur vom Administrator geändert werden.",
        ""},
-      {[](Dialog& d) { d.h.korvella_open = true; },
+      {[](Dialog& d) { d.korvella_open = true; },
        {},
        "120 open [D:\\k.mdb] D:\\k.mdb blocked: Der Pfad kann nicht geändert werden, da KORVELLA geöffnet ist.",
        ""},
@@ -121,26 +119,26 @@ TEST(SettingsDialogTest, EdgeCases) {
        "120 open [D:\\k.mdb,E:\\alt.mdb] E:\\alt.mdb", ""},
       {[](Dialog& d) { d.Recent("X:\\weg.mdb"); }, [](Dialog& d) { d.view->Pick(1); }, "120 open [D:\\k.mdb] D:\\k.mdb",
        "Das Daten-Backend 'X:\\weg.mdb' ist nicht vorhanden."},
-      {[](Dialog& d) { d.h.fs.AddFile("E:\\brief.mdb", "Lieber Kunde"), d.Recent("E:\\brief.mdb"); },
+      {[](Dialog& d) { d.fs.AddFile("E:\\brief.mdb", "Lieber Kunde"), d.Recent("E:\\brief.mdb"); },
        [](Dialog& d) { d.view->Pick(1); }, "120 open [D:\\k.mdb] D:\\k.mdb", "'E:\\brief.mdb' ist kein Daten-Backend"},
-      {[](Dialog& d) { d.h.ui.settings_file_choice = kTestOther; }, [](Dialog& d) { d.form.BrowseClick(); },
+      {[](Dialog& d) { d.ui.settings_file_choice = kTestOther; }, [](Dialog& d) { d.form.BrowseClick(); },
        "120 open [E:\\alt.mdb,D:\\k.mdb] E:\\alt.mdb", ""},
       {{}, [](Dialog& d) { d.form.KeyDown(kKeyEscape, 0); }, "120 closed [D:\\k.mdb] D:\\k.mdb", ""},
-      {[](Dialog& d) { d.h.dialogs.answers = {kIdNo}; },
+      {[](Dialog& d) { d.dialogs.answers = {kIdNo}; },
        [](Dialog& d) { d.view->Type("7"), d.form.KeyDown(kKeyEscape, 0); }, "120 open OK [D:\\k.mdb] D:\\k.mdb",
        "Sollen wirklich alle Änderungen verworfen werden?"},
       {{},
        [](Dialog& d) { d.view->Type("7"), d.form.KeyDown('S', kAltBit); },
        "120 closed OK [D:\\k.mdb] D:\\k.mdb",
        "Sollen wirklich alle Änderungen verworfen werden?"},
-      {[](Dialog& d) { d.h.fs.AddFile(kAdminTools), d.h.admin = false; },
+      {[](Dialog& d) { d.fs.AddFile(kAdminTools), d.admin = false; },
        [](Dialog& d) { d.view->Type("9"), d.form.ButtonClick("Admin"); },
        std::string("9 closed [D:\\k.mdb] D:\\k.mdb started ") + kAdminTools + " elevated",
        "Sollen Ihre Änderungen übernommen werden?"},
-      {[](Dialog& d) { d.h.fs.AddFile(kAdminTools), d.h.dialogs.answers = {kIdCancel}; },
+      {[](Dialog& d) { d.fs.AddFile(kAdminTools), d.dialogs.answers = {kIdCancel}; },
        [](Dialog& d) { d.view->Type("9"), d.form.ButtonClick("Admin"); }, "120 open OK [D:\\k.mdb] D:\\k.mdb",
        "Sollen Ihre Änderungen übernommen werden?"},
-      {[](Dialog& d) { d.h.SetBackend("\\\\srv1\\daten\\k.mdb"); }, [](Dialog& d) { d.form.CompressClick(); },
+      {[](Dialog& d) { d.SetBackend("\\\\srv1\\daten\\k.mdb"); }, [](Dialog& d) { d.form.CompressClick(); },
        "120 open [\\\\srv1\\daten\\k.mdb] \\\\srv1\\daten\\k.mdb", "auf dem Computer 'srv1' aus"},
       {{},
        [](Dialog& d) { d.form.CompressClick(); },
@@ -153,10 +151,10 @@ TEST(SettingsDialogTest, EdgeCases) {
     if (c.before) c.before(d);
     d.form.Load();
     d.form.Show(false);
-    d.view = d.h.ui.settings_view;
+    d.view = d.ui.settings_view;
     if (c.act) c.act(d);
     EXPECT_EQ(d.State(), c.state);
-    const std::string box = d.h.dialogs.shown.empty() ? "" : d.h.dialogs.shown[0].text;
+    const std::string box = d.dialogs.shown.empty() ? "" : d.dialogs.shown[0].text;
     EXPECT_TRUE(c.box.empty() ? box.empty() : box.find(c.box) != std::string::npos) << box;
   }
 }
@@ -165,9 +163,9 @@ TEST(SettingsDialogTest, PickingTheCurrentBackendWritesNothing) {
   Dialog d;
   d.form.Load();
   d.form.Show(false);
-  d.h.reg.writes = 0;
-  d.h.ui.settings_view->Pick(0);
-  EXPECT_EQ(d.h.reg.writes, 0);
+  d.reg.writes = 0;
+  d.ui.settings_view->Pick(0);
+  EXPECT_EQ(d.reg.writes, 0);
 }
 
 }  // namespace

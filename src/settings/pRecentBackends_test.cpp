@@ -14,16 +14,6 @@ constexpr char kRoot[] = "Software\\Vantorel\\Korvella\\10.25";
 const std::string kKey = std::string(kRoot) + "\\Loader\\RecentBackends";
 const char* const kNames[] = {"MaxItems", "File 1", "File 2", "File 3"};
 
-class NoEvents final : public SettingsEvents {
-  void KeyDown(int32_t, int32_t) override {}
-  void ButtonClick(const std::string&) override {}
-  void BackendClick() override {}
-  void BrowseClick() override {}
-  void CompressClick() override {}
-  void DaysChange() override {}
-  void QueryUnload(UnloadMode) override {}
-};
-
 TEST(RecentBackendsTest, ListsLoadsAndWritesBack) {
   // Stored values as "MaxItems|File 1|File 2|File 3" ("-" none); the list shown with "*" before the selected entry.
   const struct {
@@ -59,8 +49,7 @@ TEST(RecentBackendsTest, ListsLoadsAndWritesBack) {
         rest = bar == std::string::npos ? "" : rest.substr(bar + 1);
       }
     }
-    NoEvents events;
-    FakeSettingsView combo(events);
+    FakeSettingsView combo;
     {
       pRecentBackends recent(reg, kRoot, [&c] { return c.current; });
       recent.Init(combo);

@@ -15,6 +15,7 @@ namespace krv {
 class FakeSettingsView final : public SettingsView {
  public:
   explicit FakeSettingsView(SettingsEvents& e) : events(&e) {}
+  FakeSettingsView() : events(nullptr) {}  // a list without a dialog
 
   void SetCaption(const std::string&) override {}
   void Show(bool is_modal) override {
