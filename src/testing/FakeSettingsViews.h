@@ -39,14 +39,8 @@ class FakeSettingsView final : public SettingsView {
   std::optional<std::string> ChooseBackendFile(const std::string&) override { return file_choice; }
 
   // The user's acts.
-  void Pick(int32_t index) {
-    selected = index;
-    if (events) events->BackendClick();
-  }
-  void Type(const std::string& text) {
-    days = text;
-    if (events) events->DaysChange();
-  }
+  void Pick(int32_t index) { selected = index, events ? events->BackendClick() : void(); }
+  void Type(const std::string& text) { days = text, events ? events->DaysChange() : void(); }
 
   SettingsEvents* events;
   std::function<void(FakeSettingsView&)> on_modal;
