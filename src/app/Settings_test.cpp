@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "app/cApp.h"
 #include "app/mGlobals.h"
 #include "menu/frmMenu.h"
@@ -17,55 +15,28 @@ std::string UserValue(StarterHarness& h, const std::string& key, const std::stri
              : "<none>";
 }
 
-// "/O": the dialog stands alone, modeless; the user acts once the loop runs.
+// "/O": the dialog stands alone, modeless; the user acts once the loop runs. A missing backend path can be set.
 TEST(SettingsStartTest, StandAloneFromTheCommandLine) {
-  const struct {
-    const char* name;
-    std::function<void(StarterHarness&)> set_up;
-    std::function<void(FakeSettingsView&)> act;
-    std::function<void(StarterHarness&)> check;
-  } cases[] = {
-      {"days survive",
-       {},
-       [](FakeSettingsView& v) { v.Type("33"), v.events->ButtonClick("OK"); },
-       [](StarterHarness& h) { EXPECT_EQ(UserValue(h, "Loader", "CheckLastSyncDate"), "33"); }},
-      {"a missing backend path can be set",
-       [](StarterHarness& h) {
-         h.reg.DeleteValue(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Options", "BackendPath", nullptr);
-         h.fs.AddFile("D:\\neu.mdb", std::string("\0\1\0\0Standard ACE DB\0", 20));
-         h.db.File("D:\\neu.mdb").Table("ADRESSEN");
-         h.ui.settings_file_choice = "D:\\neu.mdb";
-       },
-       [](FakeSettingsView& v) { v.events->BrowseClick(), v.events->ButtonClick("Cancel"); },
-       [](StarterHarness& h) {
-         EXPECT_EQ(UserValue(h, "Options", "BackendPath"), "D:\\neu.mdb");
-         EXPECT_EQ(UserValue(h, "Loader\\RecentBackends", "File 1"), "D:\\neu.mdb");
-       }},
-      {"compressing hands over",
-       {},
-       [](FakeSettingsView& v) { v.events->CompressClick(); },
-       [](StarterHarness& h) {
-         ASSERT_EQ(h.shell.started.size(), 1u);
-         EXPECT_EQ(h.shell.started[0].file + " " + h.shell.started[0].args,
-                   "C:\\Programme\\Korvella\\krvcmp25.exe /Backend");
-       }},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    StarterHarness h;
-    if (c.set_up) c.set_up(h);
-    h.sys.command_line = "/O";
-    h.ui.script = {[&] {
-      ASSERT_NE(h.ui.settings_view, nullptr);
-      EXPECT_FALSE(h.ui.settings_view->modal);
-      c.act(*h.ui.settings_view);
-    }};
-    mGlobals g(h.env);
-    EXPECT_EQ(Main(g), 0);
-    EXPECT_TRUE(h.dialogs.shown.empty()) << h.dialogs.shown[0].text;
-    EXPECT_EQ(g.app, nullptr) << "closing the stand-alone dialog ends the starter";
-    c.check(h);
-  }
+  StarterHarness h;
+  h.reg.DeleteValue(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Options", "BackendPath", nullptr);
+  h.fs.AddFile("D:\\neu.mdb", std::string("\0\1\0\0Standard ACE DB\0", 20));
+  h.db.File("D:\\neu.mdb").Table("ADRESSEN");
+  h.ui.settings_file_choice = "D:\\neu.mdb";
+  h.sys.command_line = "/O";
+  h.ui.script = {[&] {
+    ASSERT_NE(h.ui.settings_view, nullptr);
+    EXPECT_FALSE(h.ui.settings_view->modal);
+    h.ui.settings_view->Type("33");
+    h.ui.settings_view->events->BrowseClick();
+    h.ui.settings_view->events->ButtonClick("OK");
+  }};
+  mGlobals g(h.env);
+  EXPECT_EQ(Main(g), 0);
+  EXPECT_TRUE(h.dialogs.shown.empty()) << h.dialogs.shown[0].text;
+  EXPECT_EQ(g.app, nullptr) << "closing the stand-alone dialog ends the starter";
+  EXPECT_EQ(UserValue(h, "Loader", "CheckLastSyncDate") + "|" + UserValue(h, "Options", "BackendPath") + "|" +
+                UserValue(h, "Loader\\RecentBackends", "File 1"),
+            "33|D:\\neu.mdb|D:\\neu.mdb");
 }
 
 TEST(SettingsStartTest, ModalOverTheMenuWhichStaysWhileItIsOpen) {
@@ -83,8 +54,7 @@ TEST(SettingsStartTest, ModalOverTheMenuWhichStaysWhileItIsOpen) {
     v.events->KeyDown('O', kAltBit);
   };
   menu->KeyDown('E', kAltBit);
-  EXPECT_TRUE(h.ui.settings_view->modal);
-  EXPECT_TRUE(h.ui.settings_view->closed);
+  EXPECT_TRUE(h.ui.settings_view->modal && h.ui.settings_view->closed);
   EXPECT_EQ(UserValue(h, "Loader", "CheckLastSyncDate"), "60");
   EXPECT_TRUE(menu->Loaded());
   EXPECT_FALSE(g.EndRequested());

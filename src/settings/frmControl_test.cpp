@@ -4,190 +4,168 @@
 
 #include <functional>
 
-#include "testing/SettingsTestHost.h"
+#include "base/cuAppError.h"
+#include "settings/SettingsHost.h"
+#include "suite/BackendSwitch.h"
+#include "suite/krvLibrary.h"
+#include "testing/FakeDialogs.h"
+#include "testing/FakeFileSystem.h"
+#include "testing/FakeRegistry.h"
+#include "testing/FakeSystem.h"
+#include "testing/FakeUiHost.h"
 
 namespace krv {
 namespace {
 
-struct Dialog {
-  TestSettingsHost h;
-  frmControl form{h};
-  FakeSettingsView* view = nullptr;
-  int writes = 0;  // registry writes once the dialog was open
-  void Open(bool standalone = false) {
-    form.Load();
-    form.SetStandalone(standalone);
-    form.Show(false);
-    view = h.ui.settings_view;
-    writes = h.reg.writes;
+constexpr char kTestRoot[] = "Software\\Vantorel\\Korvella\\10.25";
+constexpr char kTestBackend[] = "D:\\k.mdb";
+constexpr char kTestOther[] = "E:\\alt.mdb";
+
+// The settings dialog over a host of fakes: program folder, two backends and the product's settings.
+class Dialog final : public SettingsHost {
+ public:
+  Dialog() {
+    sys.exe_path = "C:\\Programme\\Korvella\\krv25.exe";
+    fs.AddFile(sys.exe_path);
+    for (const char* backend : {kTestBackend, kTestOther})
+      fs.AddFile(backend, std::string("\0\1\0\0Standard Jet DB\0", 20));
+    SetBackend(kTestBackend);
   }
-  std::string Shown(size_t i = 0) const { return i < h.dialogs.shown.size() ? h.dialogs.shown[i].text : "<none>"; }
+  void SetBackend(const std::string& path) {
+    reg.SetString(Hive::CurrentUser, std::string(kTestRoot) + "\\Options", "BackendPath", path);
+  }
+  std::string UserValue(const std::string& key, const std::string& name) {
+    RegValue v;
+    return reg.ReadValue(Hive::CurrentUser, std::string(kTestRoot) + "\\" + key, name, &v, nullptr) == RegStatus::kOk
+               ? v.text
+               : "<none>";
+  }
+
+  void Recent(const std::string& path) {
+    reg.SetString(Hive::CurrentUser, std::string(kTestRoot) + "\\Loader\\RecentBackends", "File 2", path);
+  }
+  // Days stored, the dialog, the list and the backend, and what was started.
+  std::string State() {
+    std::string s = UserValue("Loader", "CheckLastSyncDate") + (form.Loaded() ? " open" : " closed") +
+                    (view->ok_enabled ? " OK" : "") + " [";
+    for (const std::string& b : view->backends) s += b == view->backends[0] ? b : "," + b;
+    s += "] " + BackendPath();
+    if (!view->backend_enabled && !view->browse_enabled && !view->compress_enabled) s += " blocked: " + view->reason;
+    for (const HandOver& p : started) s += " started " + p.File + (p.Elevate ? " elevated" : "");
+    if (hand_over)
+      s += " hand over " + std::to_string(hand_over->MessageId) + " " + hand_over->File + " " + hand_over->Args +
+           (hand_over->Elevate ? " elevated" : "");
+    return s;
+  }
+
+  cuAppError* oErr() override { return &err; }
+  krvLibrary& Library() override { return lib; }
+  FileSystem& Files() override { return fs; }
+  UiHost& Ui() override { return ui; }
+  Dialogs& Boxes() override { return dialogs; }
+  std::string BackendPath() override {
+    const std::string path = UserValue("Options", "BackendPath");
+    return path == "<none>" ? "" : path;
+  }
+  bool KorvellaOpen() override { return korvella_open; }
+  BackendProbe& Probe() override { return probe; }
+  bool IsNetworkPath(const std::string& path) override { return path.starts_with("\\\\"); }
+  std::string ServerName(const std::string& path) override { return path.substr(2, path.find('\\', 2) - 2); }
+  bool IsAdmin() override { return admin; }
+  bool StartProgram(const std::string& file, const std::string& args, bool elevate) override {
+    started.push_back({0, file, args, elevate});
+    return true;
+  }
+  void HandOverTo(const HandOver& next) override { hand_over = next; }
+  void EndStarter() override {}
+
+  FakeRegistry reg;
+  FakeFileSystem fs;
+  FakeSystem sys;
+  FakeDialogs dialogs;
+  FakeUiHost ui;
+  cuAppError err{dialogs, AppInfo{}};
+  krvLibrary lib{reg, fs, sys};
+  OpenBackendProbe probe{fs, nullptr};  // the header test alone
+  bool korvella_open = false, admin = true;
+  std::vector<HandOver> started;
+  std::optional<HandOver> hand_over;
+  frmControl form{*this};
+  FakeSettingsView* view = nullptr;
 };
 
+constexpr char kAdminTools[] = "C:\\Programme\\Korvella\\krvadm25.exe";
+
 TEST(SettingsDialogTest, EdgeCases) {
-  struct Case {
-    const char* name;
-    std::function<void(Dialog&)> before;  // before the dialog opens
-    std::function<void(Dialog&)> act;
-    std::function<void(Dialog&)> check;
-  };
-  const Case cases[] = {
-      {"no days stored: 120, OK disabled",
-       {},
-       {},
-       [](Dialog& d) {
-         EXPECT_EQ(d.view->days, "120");
-         EXPECT_EQ(d.h.UserValue("Loader", "CheckLastSyncDate"), "120");
-         EXPECT_FALSE(d.view->ok_enabled);
-         EXPECT_EQ(d.view->caption, "KORVELLA II.5 Startprogramm - Einstellungen");
-       }},
-      {"days typed and OK",
-       {},
-       [](Dialog& d) { d.view->Type("30"), d.form.ButtonClick("ok"); },
-       [](Dialog& d) {
-         EXPECT_EQ(d.h.UserValue("Loader", "CheckLastSyncDate"), "30");
-         EXPECT_FALSE(d.form.Loaded());
-       }},
-      {"not numeric stores 0",
-       {},
-       [](Dialog& d) { d.view->Type("abc"), d.form.KeyDown('O', kAltBit); },
-       [](Dialog& d) { EXPECT_EQ(d.h.UserValue("Loader", "CheckLastSyncDate"), "0"); }},
-      {"empty stores 0",
-       {},
-       [](Dialog& d) { d.view->Type(""), d.form.ButtonClick("OK"); },
-       [](Dialog& d) { EXPECT_EQ(d.h.UserValue("Loader", "CheckLastSyncDate"), "0"); }},
-      {"Alt+O while OK is disabled",
-       {},
-       [](Dialog& d) { d.form.KeyDown('O', kAltBit); },
-       [](Dialog& d) { EXPECT_TRUE(d.form.Loaded()); }},
-      {"DenyUserBackendSettings",
-       [](Dialog& d) {
-         d.h.reg.SetString(Hive::LocalMachine, std::string(kTestRoot) + "\\Options", "DenyUserBackendSettings", "1");
+  using Act = std::function<void(Dialog&)>;
+  const struct {
+    Act before, act;
+    std::string state, box;  // box: part of the first message shown, "" none
+  } cases[] = {
+      {{}, {}, "120 open [D:\\k.mdb] D:\\k.mdb", ""},
+      {{}, [](Dialog& d) { d.view->Type("abc"), d.form.KeyDown('O', kAltBit); }, "0 closed [D:\\k.mdb] D:\\k.mdb", ""},
+      {{}, [](Dialog& d) { d.form.KeyDown('O', kAltBit); }, "120 open [D:\\k.mdb] D:\\k.mdb", ""},  // OK disabled
+      {[](Dialog& d) {
+         d.reg.SetString(Hive::LocalMachine, std::string(kTestRoot) + "\\Options", "DenyUserBackendSettings", "1");
        },
        {},
-       [](Dialog& d) {
-         EXPECT_EQ(d.view->reason, "Der Pfad kann nur vom Administrator geändert werden.");
-         EXPECT_FALSE(d.view->backend_enabled || d.view->browse_enabled || d.view->compress_enabled);
-       }},
-      {"KORVELLA open",
-       [](Dialog& d) { d.h.korvella_open = true; },
+       "120 open [D:\\k.mdb] D:\\k.mdb blocked: Der Pfad kann nur vom Administrator geändert werden.",
+       ""},
+      {[](Dialog& d) { d.korvella_open = true; },
        {},
-       [](Dialog& d) {
-         EXPECT_EQ(d.view->reason, "Der Pfad kann nicht geändert werden, da KORVELLA geöffnet ist.");
-         EXPECT_FALSE(d.view->backend_enabled || d.view->browse_enabled || d.view->compress_enabled);
-       }},
-      {"picking the current backend does nothing",
-       {},
-       [](Dialog& d) { d.view->Pick(0); },
-       [](Dialog& d) { EXPECT_EQ(d.h.reg.writes, d.writes); }},
-      {"picking another backend switches",
-       [](Dialog& d) {
-         d.h.reg.SetString(Hive::CurrentUser, std::string(kTestRoot) + "\\Loader\\RecentBackends", "File 2",
-                           kTestOther);
-       },
-       [](Dialog& d) { d.view->Pick(1); }, [](Dialog& d) { EXPECT_EQ(d.h.BackendPath(), kTestOther); }},
-      {"a vanished backend gives 195 and leaves the list",
-       [](Dialog& d) {
-         d.h.reg.SetString(Hive::CurrentUser, std::string(kTestRoot) + "\\Loader\\RecentBackends", "File 2",
-                           "X:\\weg.mdb");
-       },
-       [](Dialog& d) { d.view->Pick(1); },
-       [](Dialog& d) {
-         EXPECT_EQ(d.Shown(), "Das Daten-Backend 'X:\\weg.mdb' ist nicht vorhanden.");
-         EXPECT_EQ(d.view->backends, std::vector<std::string>{kTestBackend});
-         EXPECT_EQ(d.h.BackendPath(), kTestBackend);
-       }},
-      {"a file that is no backend is refused",
-       [](Dialog& d) {
-         d.h.fs.AddFile("E:\\brief.mdb", "Lieber Kunde");
-         d.h.reg.SetString(Hive::CurrentUser, std::string(kTestRoot) + "\\Loader\\RecentBackends", "File 2",
-                           "E:\\brief.mdb");
-       },
-       [](Dialog& d) { d.view->Pick(1); },
-       [](Dialog& d) {
-         EXPECT_NE(d.Shown().find("'E:\\brief.mdb' ist kein Daten-Backend"), std::string::npos) << d.Shown();
-         EXPECT_EQ(d.h.BackendPath(), kTestBackend);
-         EXPECT_EQ(d.view->backends.size(), 1u);
-       }},
-      {"browsing adds the chosen backend first", [](Dialog& d) { d.h.ui.settings_file_choice = kTestOther; },
-       [](Dialog& d) { d.form.BrowseClick(); },
-       [](Dialog& d) {
-         EXPECT_EQ(d.h.BackendPath(), kTestOther);
-         EXPECT_EQ(d.view->backends, (std::vector<std::string>{kTestOther, kTestBackend}));
-         EXPECT_EQ(d.view->selected, 0);
-       }},
-      {"Escape without changes closes",
-       {},
-       [](Dialog& d) { d.form.KeyDown(kKeyEscape, 0); },
-       [](Dialog& d) {
-         EXPECT_FALSE(d.form.Loaded());
-         EXPECT_EQ(d.h.dialogs.shown.size(), 0u);
-       }},
-      {"Escape with changes asks 503, No stays", [](Dialog& d) { d.h.dialogs.answers = {kIdNo}; },
-       [](Dialog& d) { d.view->Type("7"), d.form.KeyDown(kKeyEscape, 0); },
-       [](Dialog& d) {
-         EXPECT_EQ(d.Shown(), "Sollen wirklich alle Änderungen verworfen werden?");
-         EXPECT_TRUE(d.form.Loaded());
-       }},
-      {"Alt+S with changes, Yes discards",
-       {},
+       "120 open [D:\\k.mdb] D:\\k.mdb blocked: Der Pfad kann nicht geändert werden, da KORVELLA geöffnet ist.",
+       ""},
+      {[](Dialog& d) { d.Recent(kTestOther); }, [](Dialog& d) { d.view->Pick(1); },
+       "120 open [D:\\k.mdb,E:\\alt.mdb] E:\\alt.mdb", ""},
+      {[](Dialog& d) { d.Recent("X:\\weg.mdb"); }, [](Dialog& d) { d.view->Pick(1); }, "120 open [D:\\k.mdb] D:\\k.mdb",
+       "Das Daten-Backend 'X:\\weg.mdb' ist nicht vorhanden."},
+      {[](Dialog& d) { d.fs.AddFile("E:\\brief.mdb", "Lieber Kunde"), d.Recent("E:\\brief.mdb"); },
+       [](Dialog& d) { d.view->Pick(1); }, "120 open [D:\\k.mdb] D:\\k.mdb", "'E:\\brief.mdb' ist kein Daten-Backend"},
+      {[](Dialog& d) { d.ui.settings_file_choice = kTestOther; }, [](Dialog& d) { d.form.BrowseClick(); },
+       "120 open [E:\\alt.mdb,D:\\k.mdb] E:\\alt.mdb", ""},
+      {{}, [](Dialog& d) { d.form.KeyDown(kKeyEscape, 0); }, "120 closed [D:\\k.mdb] D:\\k.mdb", ""},
+      {[](Dialog& d) { d.dialogs.answers = {kIdNo}; },
+       [](Dialog& d) { d.view->Type("7"), d.form.KeyDown(kKeyEscape, 0); }, "120 open OK [D:\\k.mdb] D:\\k.mdb",
+       "Sollen wirklich alle Änderungen verworfen werden?"},
+      {{},
        [](Dialog& d) { d.view->Type("7"), d.form.KeyDown('S', kAltBit); },
-       [](Dialog& d) {
-         EXPECT_FALSE(d.form.Loaded());
-         EXPECT_EQ(d.h.UserValue("Loader", "CheckLastSyncDate"), "120");
-       }},
-      {"admin tools with changes: 504, Yes saves, elevated for a user",
-       [](Dialog& d) {
-         d.h.fs.AddFile("C:\\Programme\\Korvella\\krvadm25.exe");
-         d.h.admin = false;
-       },
+       "120 closed OK [D:\\k.mdb] D:\\k.mdb",
+       "Sollen wirklich alle Änderungen verworfen werden?"},
+      {[](Dialog& d) { d.fs.AddFile(kAdminTools), d.admin = false; },
        [](Dialog& d) { d.view->Type("9"), d.form.ButtonClick("Admin"); },
-       [](Dialog& d) {
-         EXPECT_NE(d.Shown().find("Sollen Ihre Änderungen übernommen werden?"), std::string::npos);
-         EXPECT_EQ(d.h.UserValue("Loader", "CheckLastSyncDate"), "9");
-         ASSERT_EQ(d.h.started.size(), 1u);
-         EXPECT_TRUE(d.h.started[0].Elevate);
-         EXPECT_FALSE(d.form.Loaded());
-       }},
-      {"admin tools, Cancel at 504",
-       [](Dialog& d) {
-         d.h.fs.AddFile("C:\\Programme\\Korvella\\krvadm25.exe");
-         d.h.dialogs.answers = {kIdCancel};
-       },
-       [](Dialog& d) { d.view->Type("9"), d.form.ButtonClick("Admin"); },
-       [](Dialog& d) {
-         EXPECT_TRUE(d.h.started.empty());
-         EXPECT_TRUE(d.form.Loaded());
-       }},
-      {"network backend is not compressed", [](Dialog& d) { d.h.SetBackend("\\\\srv1\\daten\\k.mdb"); },
+       std::string("9 closed [D:\\k.mdb] D:\\k.mdb started ") + kAdminTools + " elevated",
+       "Sollen Ihre Änderungen übernommen werden?"},
+      {[](Dialog& d) { d.fs.AddFile(kAdminTools), d.dialogs.answers = {kIdCancel}; },
+       [](Dialog& d) { d.view->Type("9"), d.form.ButtonClick("Admin"); }, "120 open OK [D:\\k.mdb] D:\\k.mdb",
+       "Sollen Ihre Änderungen übernommen werden?"},
+      {[](Dialog& d) { d.SetBackend("\\\\srv1\\daten\\k.mdb"); }, [](Dialog& d) { d.form.CompressClick(); },
+       "120 open [\\\\srv1\\daten\\k.mdb] \\\\srv1\\daten\\k.mdb", "auf dem Computer 'srv1' aus"},
+      {{},
        [](Dialog& d) { d.form.CompressClick(); },
-       [](Dialog& d) {
-         EXPECT_NE(d.Shown().find("auf dem Computer 'srv1' aus"), std::string::npos) << d.Shown();
-         EXPECT_FALSE(d.h.hand_over);
-       }},
-      {"local backend hands over to the compressor",
-       {},
-       [](Dialog& d) { d.form.CompressClick(); },
-       [](Dialog& d) {
-         EXPECT_EQ(d.h.hand_over, (HandOver{227, "C:\\Programme\\Korvella\\krvcmp25.exe", "/Backend", false}));
-       }},
+       "120 closed [D:\\k.mdb] D:\\k.mdb hand over 227 C:\\Programme\\Korvella\\krvcmp25.exe /Backend",
+       ""},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.state);
     Dialog d;
     if (c.before) c.before(d);
-    d.Open();
+    d.form.Load();
+    d.form.Show(false);
+    d.view = d.ui.settings_view;
     if (c.act) c.act(d);
-    c.check(d);
+    EXPECT_EQ(d.State(), c.state);
+    const std::string box = d.dialogs.shown.empty() ? "" : d.dialogs.shown[0].text;
+    EXPECT_TRUE(c.box.empty() ? box.empty() : box.find(c.box) != std::string::npos) << box;
   }
 }
 
-TEST(SettingsDialogTest, StandAloneEndsTheStarterAndWritesTheList) {
+TEST(SettingsDialogTest, PickingTheCurrentBackendWritesNothing) {
   Dialog d;
-  d.Open(true);
-  d.form.ButtonClick("Cancel");
-  EXPECT_TRUE(d.h.ended);
-  EXPECT_EQ(d.h.UserValue("Loader\\RecentBackends", "File 1"), kTestBackend);
+  d.form.Load();
+  d.form.Show(false);
+  d.reg.writes = 0;
+  d.ui.settings_view->Pick(0);
+  EXPECT_EQ(d.reg.writes, 0);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 
 #include "testing/FakeRegistry.h"
 #include "testing/FakeSettingsViews.h"
@@ -13,103 +12,62 @@ namespace {
 
 constexpr char kRoot[] = "Software\\Vantorel\\Korvella\\10.25";
 const std::string kKey = std::string(kRoot) + "\\Loader\\RecentBackends";
-
-class NoEvents final : public SettingsEvents {
-  void KeyDown(int32_t, int32_t) override {}
-  void ButtonClick(const std::string&) override {}
-  void BackendClick() override {}
-  void BrowseClick() override {}
-  void CompressClick() override {}
-  void DaysChange() override {}
-  void QueryUnload(UnloadMode) override {}
-};
+const char* const kNames[] = {"MaxItems", "File 1", "File 2", "File 3"};
 
 TEST(RecentBackendsTest, ListsLoadsAndWritesBack) {
-  using Values = std::vector<std::pair<std::string, std::string>>;
-  struct Case {
+  // Stored values as "MaxItems|File 1|File 2|File 3" ("-" none); the list shown with "*" before the selected entry.
+  const struct {
     const char* name;
-    std::optional<Values> stored;  // nullopt: no key yet
+    const char* stored;  // nullptr: no key yet
     std::string current;
     std::function<void(pRecentBackends&)> act;
-    std::vector<std::string> listed;
-    std::string selected;                      // "" none
-    std::map<std::string, std::string> after;  // value name -> text, "-" deleted
+    std::string listed, after;
+  } cases[] = {
+      {"first use", nullptr, "D:\\a.mdb", {}, "*D:\\a.mdb", "8|D:\\a.mdb|-|-"},
+      {"one entry whatever its case", "8|d:\\A.MDB", "D:\\a.mdb", {}, "*D:\\a.mdb", "8|D:\\a.mdb|-|-"},
+      {"adding a listed path keeps its place", "8|D:\\a.mdb|E:\\b.mdb", "D:\\a.mdb",
+       [](pRecentBackends& r) { r.ColAdd("e:\\B.mdb"); }, "D:\\a.mdb,*E:\\b.mdb", "8|D:\\a.mdb|E:\\b.mdb|-"},
+      {"a new path goes first", "8|D:\\a.mdb", "D:\\a.mdb", [](pRecentBackends& r) { r.ColAdd("F:\\c.mdb"); },
+       "*F:\\c.mdb,D:\\a.mdb", "8|F:\\c.mdb|D:\\a.mdb|-"},
+      {"a removed entry is deleted", "8|D:\\a.mdb|E:\\b.mdb|F:\\c.mdb", "D:\\a.mdb",
+       [](pRecentBackends& r) { r.ColRemove("F:\\c.mdb"); }, "*D:\\a.mdb,E:\\b.mdb", "8|D:\\a.mdb|E:\\b.mdb|-"},
+      {"MaxItems bounds loading and writing", "2|D:\\a.mdb|E:\\b.mdb|F:\\c.mdb", "",
+       [](pRecentBackends& r) { r.ColAdd("G:\\d.mdb"); }, "*G:\\d.mdb,D:\\a.mdb,E:\\b.mdb",
+       "2|G:\\d.mdb|D:\\a.mdb|F:\\c.mdb"},
+      {"MaxItems not a number writes nothing", "abc|E:\\b.mdb", "D:\\a.mdb", {}, "*D:\\a.mdb", "abc|E:\\b.mdb|-|-"},
   };
-  const Case cases[] = {
-      {"first use",
-       std::nullopt,
-       "D:\\a.mdb",
-       {},
-       {"D:\\a.mdb"},
-       "D:\\a.mdb",
-       {{"MaxItems", "8"}, {"File 1", "D:\\a.mdb"}}},
-      {"one entry whatever its case",
-       Values{{"MaxItems", "8"}, {"File 1", "d:\\A.MDB"}},
-       "D:\\a.mdb",
-       {},
-       {"D:\\a.mdb"},
-       "D:\\a.mdb",
-       {{"File 1", "D:\\a.mdb"}}},
-      {"adding a listed path keeps its place",
-       Values{{"MaxItems", "8"}, {"File 1", "D:\\a.mdb"}, {"File 2", "E:\\b.mdb"}},
-       "D:\\a.mdb",
-       [](pRecentBackends& r) { r.ColAdd("e:\\B.mdb"); },
-       {"D:\\a.mdb", "E:\\b.mdb"},
-       "E:\\b.mdb",
-       {}},
-      {"a new path goes first",
-       Values{{"MaxItems", "8"}, {"File 1", "D:\\a.mdb"}},
-       "D:\\a.mdb",
-       [](pRecentBackends& r) { r.ColAdd("F:\\c.mdb"); },
-       {"F:\\c.mdb", "D:\\a.mdb"},
-       "F:\\c.mdb",
-       {{"File 1", "F:\\c.mdb"}, {"File 2", "D:\\a.mdb"}}},
-      {"a removed entry is deleted",
-       Values{{"MaxItems", "8"}, {"File 1", "D:\\a.mdb"}, {"File 2", "E:\\b.mdb"}, {"File 3", "F:\\c.mdb"}},
-       "D:\\a.mdb",
-       [](pRecentBackends& r) { r.ColRemove("F:\\c.mdb"); },
-       {"D:\\a.mdb", "E:\\b.mdb"},
-       "D:\\a.mdb",
-       {{"File 1", "D:\\a.mdb"}, {"File 2", "E:\\b.mdb"}, {"File 3", "-"}}},
-      {"MaxItems bounds loading and writing",
-       Values{{"MaxItems", "2"}, {"File 1", "D:\\a.mdb"}, {"File 2", "E:\\b.mdb"}, {"File 3", "F:\\c.mdb"}},
-       "",
-       [](pRecentBackends& r) { r.ColAdd("G:\\d.mdb"); },
-       {"G:\\d.mdb", "D:\\a.mdb", "E:\\b.mdb"},
-       "G:\\d.mdb",
-       {{"File 1", "G:\\d.mdb"}, {"File 2", "D:\\a.mdb"}, {"File 3", "F:\\c.mdb"}}},
-      {"MaxItems not a number writes nothing",
-       Values{{"MaxItems", "abc"}, {"File 1", "E:\\b.mdb"}},
-       "D:\\a.mdb",
-       {},
-       {"D:\\a.mdb"},
-       "D:\\a.mdb",
-       {{"File 1", "E:\\b.mdb"}}},
-      {"nothing at all", Values{{"MaxItems", "8"}}, "", {}, {}, "", {{"File 1", "-"}}},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     FakeRegistry reg;
     if (c.stored) {
       reg.tree(Hive::CurrentUser).Create(kKey);
-      for (const auto& [name, value] : *c.stored) reg.SetString(Hive::CurrentUser, kKey, name, value);
+      std::string rest = c.stored;
+      for (const char* name : kNames) {
+        if (rest.empty()) break;
+        const size_t bar = rest.find('|');
+        reg.SetString(Hive::CurrentUser, kKey, name, rest.substr(0, bar));
+        rest = bar == std::string::npos ? "" : rest.substr(bar + 1);
+      }
     }
-    NoEvents events;
-    FakeSettingsView combo(events);
+    FakeSettingsView combo;
     {
       pRecentBackends recent(reg, kRoot, [&c] { return c.current; });
       recent.Init(combo);
       if (c.act) c.act(recent);
-      EXPECT_EQ(combo.backends, c.listed);
-      EXPECT_EQ(combo.selected < 0 ? "" : combo.backends[size_t(combo.selected)], c.selected);
-      EXPECT_EQ(combo.tip, c.selected);
+      std::string listed;
+      for (size_t i = 0; i < combo.backends.size(); ++i)
+        listed += (i ? "," : "") + std::string(int32_t(i) == combo.selected ? "*" : "") + combo.backends[i];
+      EXPECT_EQ(listed, c.listed);
+      EXPECT_EQ(combo.tip, combo.selected < 0 ? "" : combo.backends[size_t(combo.selected)]);
       EXPECT_TRUE(combo.backend_enabled);  // given back after selecting
     }
-    for (const auto& [name, text] : c.after) {
+    std::string after;
+    for (const char* name : kNames) {
       RegValue v;
       const bool exists = reg.ReadValue(Hive::CurrentUser, kKey, name, &v, nullptr) == RegStatus::kOk;
-      EXPECT_EQ(exists ? v.text : "-", text) << name;
+      after += (after.empty() ? "" : "|") + (exists ? v.text : "-");
     }
+    EXPECT_EQ(after, c.after);
   }
 }
 

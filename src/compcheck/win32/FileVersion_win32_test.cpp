@@ -1,6 +1,5 @@
-// Win32 code only: the portable PE reader against the system's own version
-// functions, on a fixed sample of the DLLs in the system folder (Wine's own
-// under Wine), read as the component check reads them.
+// Win32 code only: the portable PE reader against GetFileVersionInfoW on a
+// fixed sample of the system folder's DLLs, read as the component check reads them.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -16,22 +15,19 @@
 namespace krv {
 namespace {
 
-// The system's answer: the fixed file version of the version resource; "" without one.
-std::string SystemVersion(const std::wstring& path) {
+std::string SystemVersion(const std::wstring& path) {  // "" without a version resource
   DWORD handle = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
-  if (size == 0) return {};
-  std::vector<char> data(size);
-  if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data())) return {};
+  std::vector<char> data(GetFileVersionInfoSizeW(path.c_str(), &handle));
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
-  if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) || !fixed) return {};
+  if (data.empty() || !GetFileVersionInfoW(path.c_str(), 0, DWORD(data.size()), data.data()) ||
+      !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) || !fixed)
+    return {};
   return std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
          std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionLS));
 }
 
-// Ours, as the component check reads it (headers and resource section only),
-// and from the whole file; both must agree.
+// Ours, from headers and resource section only, and from the whole file; both must agree.
 std::string ReaderVersion(const std::wstring& path) {
   static const Platform platform = CreateNativePlatform();
   std::ifstream in(path.c_str(), std::ios::binary);
@@ -43,21 +39,19 @@ std::string ReaderVersion(const std::wstring& path) {
 }
 
 TEST(PeVersionAgainstSystem, SameVersionsAsGetFileVersionInfo) {
-  static const wchar_t* const kSample[] = {
-      L"kernel32.dll", L"user32.dll",   L"gdi32.dll",   L"advapi32.dll", L"comctl32.dll", L"comdlg32.dll",
-      L"ole32.dll",    L"oleaut32.dll", L"shell32.dll", L"shlwapi.dll",  L"version.dll",  L"msvcrt.dll",
-      L"riched20.dll", L"msxml3.dll",   L"mshtml.dll",  L"urlmon.dll",   L"wininet.dll",  L"scrrun.dll",
-      L"vbscript.dll", L"jscript.dll",  L"msi.dll",     L"odbc32.dll",   L"stdole2.tlb",  L"hhctrl.ocx"};
   wchar_t system[MAX_PATH] = {};
   ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
   int compared = 0, with_version = 0;
-  for (const wchar_t* name : kSample) {
+  for (const wchar_t* name :
+       {L"kernel32.dll", L"user32.dll",   L"gdi32.dll",   L"advapi32.dll", L"comctl32.dll", L"comdlg32.dll",
+        L"ole32.dll",    L"oleaut32.dll", L"shell32.dll", L"shlwapi.dll",  L"version.dll",  L"msvcrt.dll",
+        L"riched20.dll", L"msxml3.dll",   L"mshtml.dll",  L"urlmon.dll",   L"wininet.dll",  L"scrrun.dll",
+        L"vbscript.dll", L"jscript.dll",  L"msi.dll",     L"odbc32.dll",   L"stdole2.tlb",  L"hhctrl.ocx"}) {
     const std::wstring path = std::wstring(system) + L"\\" + name;
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
     const std::string expected = SystemVersion(path);
     EXPECT_EQ(ReaderVersion(path), expected) << win32::Narrow(path);
-    ++compared;
-    if (!expected.empty()) ++with_version;
+    ++compared, with_version += !expected.empty();
   }
   EXPECT_GE(compared, 20);  // enough of the sample is there, most of it with a version
   EXPECT_GE(with_version, 15);
