@@ -5,7 +5,7 @@
 #include "suite/IObjects.h"
 #include "suite/krvLibrary.h"
 #include "testing/FakeSystemFolders.h"
-#include "testing/StarterHarness.h"
+#include "testing/LoaderWorld.h"
 
 namespace krv {
 namespace {
@@ -15,12 +15,8 @@ TEST(CheckComponentsStepTest, TheAnswerDecidesAndAFailingCheckLetsTheStartGoOn) 
     bool fails, answer, with_ui, go_on;
   } cases[] = {{false, false, true, false}, {true, false, true, true}, {false, false, false, true}};
   for (const auto& c : cases) {
-    StarterHarness h;
-    cuAppError err{h.dialogs, AppInfo{}};
-    krvLibrary lib{h.reg, h.fs, h.sys};
-    IObjects objects{h.reg, h.fs, h.sys};
-    FakeProgressWindow::Log log;
-    FakeProgressWindow window{&log};
+    LoaderWorld w;
+    auto& [h, err, lib, objects, log, window] = w;
     FakeSystemFolders folders;
     h.ui.text_window_fails = c.fails;
     h.ui.text_window_answer = c.answer;

@@ -7,7 +7,7 @@
 #include "loader/frmLoader.h"
 #include "suite/IObjects.h"
 #include "suite/krvLibrary.h"
-#include "testing/StarterHarness.h"
+#include "testing/LoaderWorld.h"
 
 namespace krv {
 namespace {
@@ -32,7 +32,8 @@ TEST(CheckFilesTest, SettingsAttributesLockFilesAndLibraryVersion) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.check_files << c.check_lib << c.need << " " << c.have << " " << c.held);
-    StarterHarness h;
+    LoaderWorld w;
+    auto& [h, err, lib, objects, log, window] = w;
     h.LibSetting("CheckFiles", c.check_files);
     h.LibSetting("CheckLib", c.check_lib);
     h.fs.AddFile(P("krv25.mde"), "x", kAttrReadOnly | kAttrHidden | kAttrArchive);
@@ -43,11 +44,6 @@ TEST(CheckFilesTest, SettingsAttributesLockFilesAndLibraryVersion) {
     h.fs.AddFolder(P("Vorlagen.mda"));
     for (const char* lock : {"krvwrk25.ldb", "krvlib25.ldb", "werkzeug.ldb", "vorlagen.ldb"}) h.fs.AddFile(P(lock));
     if (*c.held) h.fs.Hold(P(c.held), "msaccess.exe");
-    cuAppError err{h.dialogs, AppInfo{}};
-    krvLibrary lib{h.reg, h.fs, h.sys};
-    IObjects objects{h.reg, h.fs, h.sys};
-    FakeProgressWindow::Log log;
-    FakeProgressWindow window{&log};
     frmLoader loader(LoaderContext{err, lib, objects, h.sys, window, false, "krv25"}, {});
 
     EXPECT_EQ(CheckFiles(loader), !c.stops);

@@ -4,7 +4,7 @@
 #include "loader/frmLoader.h"
 #include "suite/IObjects.h"
 #include "suite/krvLibrary.h"
-#include "testing/StarterHarness.h"
+#include "testing/LoaderWorld.h"
 
 namespace krv {
 namespace {
@@ -40,12 +40,8 @@ TEST(UpdateReminderTest, RemindsAfterTheSetDaysByTheUsersRights) {
       {"keine Zahl", "20000101000000", true, true, {}, true, {}, "keine Zahl"},
   };
   for (const auto& c : cases) {
-    StarterHarness h;
-    cuAppError err{h.dialogs, AppInfo{}};
-    krvLibrary lib{h.reg, h.fs, h.sys};
-    IObjects objects{h.reg, h.fs, h.sys};
-    FakeProgressWindow::Log log;
-    FakeProgressWindow window{&log};
+    LoaderWorld w;
+    auto& [h, err, lib, objects, log, window] = w;
     frmLoader loader(LoaderContext{err, lib, objects, h.sys, window, false, "krv25"}, {});
     if (c.days) h.reg.SetString(Hive::CurrentUser, kLoaderKey, "CheckLastSyncDate", c.days);
     if (c.last) h.reg.SetString(Hive::CurrentUser, std::string(kHarnessRoot) + "\\VersionInfo", "LastSyncDate", c.last);

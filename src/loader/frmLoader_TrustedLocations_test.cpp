@@ -6,7 +6,7 @@
 #include "loader/frmLoader.h"
 #include "suite/IObjects.h"
 #include "suite/krvLibrary.h"
-#include "testing/StarterHarness.h"
+#include "testing/LoaderWorld.h"
 
 namespace krv {
 namespace {
@@ -36,12 +36,8 @@ TEST(TrustedLocationsTest, WritesTheLocationOnceAndOnlyAMovedPathAgain) {
   const std::string location = std::string(kTrusted) + "\\Korvella II.5";
   for (const auto& c : cases) {
     SCOPED_TRACE(c.setting + " " + (c.existing_path ? c.existing_path : "-"));
-    StarterHarness h;
-    cuAppError err{h.dialogs, AppInfo{}};
-    krvLibrary lib{h.reg, h.fs, h.sys};
-    IObjects objects{h.reg, h.fs, h.sys};
-    FakeProgressWindow::Log log;
-    FakeProgressWindow window{&log};
+    LoaderWorld w;
+    auto& [h, err, lib, objects, log, window] = w;
     frmLoader loader(LoaderContext{err, lib, objects, h.sys, window, false, "krv25"}, {});
     h.reg.SetString(Hive::LocalMachine, std::string(kHarnessRoot) + "\\Options", "AccessTrustedLocationsKey",
                     c.setting);
