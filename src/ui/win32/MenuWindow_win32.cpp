@@ -104,6 +104,8 @@ class MenuWindow : public MenuView {
   bool ReleaseOn(HWND child, int16_t button, LPARAM lparam);
 
   void CreateChildren();
+  void LoadIcons();
+  void OnDpiChanged(HWND hwnd, WPARAM wparam, LPARAM lparam);
   HWND CreateIcon(int id, const RECT& twips);
   void ComposeBackground();
   void RepaintAll();
@@ -124,6 +126,7 @@ class MenuWindow : public MenuView {
   std::array<UniqueIcon, kMenuItemCount> icon_, dim_icon_;
   HWND count_ = nullptr;
   int count_item_ = 0;
+  int dpi_ = SystemDpi();
   UniqueFont font_ = MakeFont(L"Tahoma", kFontPoints);
   UniqueFont bold_font_ = MakeFont(L"Tahoma", kFontPoints, true);
   UniqueFont count_font_ = MakeFont(L"MS Sans Serif", kFontPoints);
@@ -188,8 +191,6 @@ void MenuWindow::CreateChildren() {
     const int top = MenuLabelTop(i);
     const int icon_top = top + kMenuLabelHeight / 2 - kIconSize / 2;
     const RECT icon_rect{kIconLeft, icon_top, kIconLeft + kIconSize, icon_top + kIconSize};
-    icon_[i] = LoadIconResource(kItemIconId + i);
-    dim_icon_[i] = LoadIconResource(kItemDimIconId + i);
     label_[i] = AddStatic(hwnd_, {kMenuLabelId + i,
                                   std::string(kMenuItems[i].caption),
                                   WS_VISIBLE | SS_LEFT | SS_NOTIFY,
@@ -210,6 +211,7 @@ void MenuWindow::CreateChildren() {
     tips.Add(label_[i], std::string(kMenuItems[i].tooltip));
     for (HWND child : {icon1_[i], icon2_[i]}) tips.Add(child, std::string(kMenuItems[i].icon_tooltip));
   }
+  LoadIcons();
   count_ = AddStatic(hwnd_, {kMenuCountId,
                              "",
                              SS_LEFT,
@@ -217,6 +219,30 @@ void MenuWindow::CreateChildren() {
                              {kMenuCountLeft, kMenuLabelTop, kMenuClientWidth, kMenuLabelTop + kMenuLabelHeight},
                              count_font_.get()});
   SetWindowPos(count_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void MenuWindow::LoadIcons() {
+  for (int i = 0; i < kMenuItemCount; ++i) {
+    icon_[i] = LoadIconResource(kItemIconId + i, IconPixels(dpi_));
+    dim_icon_[i] = LoadIconResource(kItemDimIconId + i, IconPixels(dpi_));
+  }
+}
+
+void MenuWindow::OnDpiChanged(HWND hwnd, WPARAM wparam, LPARAM lparam) {
+  const int dpi = HIWORD(wparam);
+  UniqueFont font = MakeFont(L"Tahoma", kFontPoints, false, dpi);
+  UniqueFont bold_font = MakeFont(L"Tahoma", kFontPoints, true, dpi);
+  UniqueFont count_font = MakeFont(L"MS Sans Serif", kFontPoints, false, dpi);
+  dpi_ = ApplyDpiChange(
+      hwnd, dpi_, wparam, lparam,
+      {{font_.get(), font.get()}, {bold_font_.get(), bold_font.get()}, {count_font_.get(), count_font.get()}});
+  font_ = std::move(font);
+  bold_font_ = std::move(bold_font);
+  count_font_ = std::move(count_font);
+  client_px_ = {0, 0, TwipsAtDpi(kMenuClientWidth, dpi_), TwipsAtDpi(kMenuClientHeight, dpi_)};
+  LoadIcons();
+  ComposeBackground();
+  RepaintAll();
 }
 
 RECT MenuWindow::OuterRect() const {
@@ -272,7 +298,7 @@ void MenuWindow::SetCountText(const std::string& text) {
   SetText(count_, text);
   // As wide as its text, so it covers as little of a long label as it can.
   const SIZE size = TextSize(count_, count_font_.get(), text);
-  SetWindowPos(count_, nullptr, 0, 0, size.cx + 2, TwipsToPixelsY(kMenuLabelHeight),
+  SetWindowPos(count_, nullptr, 0, 0, size.cx + 2, TwipsAtDpi(kMenuLabelHeight, dpi_),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(count_, nullptr, TRUE);
 }
@@ -284,7 +310,7 @@ void MenuWindow::SetCountVisible(bool visible) {
 void MenuWindow::MoveCountToItem(int32_t index) {
   if (!hwnd_ || index < 0 || index >= kMenuItemCount) return;
   count_item_ = index;
-  SetWindowPos(count_, HWND_TOP, TwipsToPixelsX(kMenuCountLeft), TwipsToPixelsY(MenuLabelTop(index)), 0, 0,
+  SetWindowPos(count_, HWND_TOP, TwipsAtDpi(kMenuCountLeft, dpi_), TwipsAtDpi(MenuLabelTop(index), dpi_), 0, 0,
                SWP_NOSIZE | SWP_NOACTIVATE);
   InvalidateRect(count_, nullptr, TRUE);
 }
@@ -303,7 +329,7 @@ void MenuWindow::ComposeBackground() {
   HDC dc = CreateCompatibleDC(screen);
   HGDIOBJ old = SelectObject(dc, background_.get());
   FillRect(dc, &client_px_, GetSysColorBrush(COLOR_BTNFACE));
-  if (skin_) DrawArtBitmap(dc, skin_.get());
+  if (skin_) DrawArtBitmap(dc, skin_.get(), dpi_);
   SelectObject(dc, old);
   DeleteDC(dc);
   ReleaseDC(nullptr, screen);
@@ -401,6 +427,9 @@ LRESULT MenuWindow::OnMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpa
         return 0;
       }
       break;
+    case WM_DPICHANGED:
+      OnDpiChanged(hwnd, wparam, lparam);
+      return 0;
     case WM_CLOSE:
       OnClose(kUnloadByUser);
       return 0;
@@ -544,7 +573,7 @@ void MenuWindow::PaintIcon(HWND icon) {
   FillRect(dc, &rc, icon_brush_.get());
   const int first = IndexOf(icon, kMenuIcon1Id);
   HICON picture = first >= 0 ? icon_[first].get() : dim_icon_[IndexOf(icon, kMenuIcon2Id)].get();
-  const int size = IconPixels();
+  const int size = IconPixels(dpi_);
   if (picture)
     DrawIconEx(dc, (rc.right - size) / 2, (rc.bottom - size) / 2, picture, size, size, 0, nullptr, DI_NORMAL);
   EndPaint(icon, &ps);

@@ -68,6 +68,12 @@ class Win32Progress : public ProgressWindow {
  private:
   LRESULT OnMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_CLOSE) return 0;  // only the starter closes the loader
+    if (message == WM_DPICHANGED) {
+      win32::UniqueFont font = win32::MakeFont(L"MS Shell Dlg", 8, false, HIWORD(wparam));
+      dpi_ = win32::ApplyDpiChange(hwnd, dpi_, wparam, lparam, {{font_.get(), font.get()}});
+      font_ = std::move(font);
+      return 0;
+    }
     // The hourglass while the starter works, the arrow once it stops (before any message box).
     if (message == WM_SETCURSOR && LOWORD(lparam) == HTCLIENT) return SetBusyPointer(Pointer::kArrow);
     return DefWindowProcW(hwnd, message, wparam, lparam);
@@ -75,6 +81,7 @@ class Win32Progress : public ProgressWindow {
 
   // The dialog font at the screen's DPI; the stock GUI font keeps its 96-DPI size.
   win32::UniqueFont font_ = win32::MakeFont(L"MS Shell Dlg", 8);
+  int dpi_ = win32::SystemDpi();
   HWND window_ = nullptr;
   HWND label_ = nullptr;
 };

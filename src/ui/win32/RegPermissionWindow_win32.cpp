@@ -124,6 +124,12 @@ class RegPermissionWindow final : public RegPermissionView {
         hwnd_ = nullptr;
         closed_ = true;
         break;
+      case WM_DPICHANGED: {
+        UniqueFont font = MakeFont(L"Tahoma", kFontPoints, false, HIWORD(wparam));
+        dpi_ = ApplyDpiChange(hwnd, dpi_, wparam, lparam, {{font_.get(), font.get()}});
+        font_ = std::move(font);
+        return 0;
+      }
       case WM_CLOSE:
         Fire([](RegPermissionEvents& e) { e.QueryUnload(kUnloadByUser); });
         return 0;
@@ -151,6 +157,7 @@ class RegPermissionWindow final : public RegPermissionView {
   HWND keys_ = nullptr;
   std::array<HWND, 3> options_ = {};
   UniqueFont font_;
+  int dpi_ = SystemDpi();
   bool closed_ = false;
 };
 

@@ -234,14 +234,19 @@ class SettingsWindow final : public SettingsView {
       buttons[i].iString = reinterpret_cast<INT_PTR>(captions[i].c_str());
     }
     SendMessageW(toolbar_, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    PlaceToolbar();
+  }
+
+  // As wide as its buttons, at the right edge, just above the bottom.
+  void PlaceToolbar() {
+    if (!toolbar_) return;
     SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
-    // As wide as its buttons, at the right edge, just above the bottom.
     RECT last = {}, client = {};
-    SendMessageW(toolbar_, TB_GETITEMRECT, buttons.size() - 1, reinterpret_cast<LPARAM>(&last));
+    SendMessageW(toolbar_, TB_GETITEMRECT, std::size(kSettingsButtons) - 1, reinterpret_cast<LPARAM>(&last));
     GetClientRect(hwnd_, &client);
     const int width = last.right, height = last.bottom + 2;
-    SetWindowPos(toolbar_, nullptr, client.right - width - TwipsToPixelsX(120),
-                 client.bottom - height - TwipsToPixelsY(kToolbarGapTwips), width, height, SWP_NOZORDER);
+    SetWindowPos(toolbar_, nullptr, client.right - width - TwipsAtDpi(120, dpi_),
+                 client.bottom - height - TwipsAtDpi(kToolbarGapTwips, dpi_), width, height, SWP_NOZORDER);
   }
 
   static void Enable(HWND hwnd, bool enabled) {
@@ -324,6 +329,13 @@ class SettingsWindow final : public SettingsView {
         break;
       case WM_COMMAND:
         return OnCommand(wparam);
+      case WM_DPICHANGED: {
+        UniqueFont font = MakeFont(L"Tahoma", kFontPoints, false, HIWORD(wparam));
+        dpi_ = ApplyDpiChange(hwnd, dpi_, wparam, lparam, {{font_.get(), font.get()}});
+        font_ = std::move(font);
+        PlaceToolbar();
+        return 0;
+      }
       case WM_CLOSE:
         Fire([](SettingsEvents& e) { e.QueryUnload(kUnloadByUser); });
         return 0;
@@ -361,6 +373,7 @@ class SettingsWindow final : public SettingsView {
   HWND toolbar_ = nullptr;
   HIMAGELIST images_ = nullptr;
   UniqueFont font_;
+  int dpi_ = SystemDpi();
   UniqueIcon browse_icon_;
   std::unique_ptr<Tooltips> tips_;
   std::wstring tip_text_;

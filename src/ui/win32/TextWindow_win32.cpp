@@ -87,6 +87,12 @@ class TextWindow {
           DestroyWindow(hwnd);
         }
         return 0;
+      case WM_DPICHANGED: {
+        UniqueFont font = MakeFont(Wide(args_.font_name).c_str(), args_.font_size, false, HIWORD(wparam));
+        dpi_ = ApplyDpiChange(hwnd, dpi_, wparam, lparam, {{font_.get(), font.get()}});
+        font_ = std::move(font);
+        return 0;
+      }
       case WM_CLOSE:  // Escape and the close button
         ok_ = false;
         DestroyWindow(hwnd);
@@ -99,6 +105,7 @@ class TextWindow {
 
   const TextWindowArgs& args_;
   UniqueFont font_;
+  int dpi_ = SystemDpi();
   bool ok_ = false;
 };
 

@@ -21,6 +21,9 @@ POINT ScreenDpi() {
 
 }  // namespace
 
+int SystemDpi() { return ScreenDpi().y; }
+int TwipsAtDpi(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+
 int TwipsToPixelsX(int twips) { return MulDiv(twips, ScreenDpi().x, 1440); }
 int TwipsToPixelsY(int twips) { return MulDiv(twips, ScreenDpi().y, 1440); }
 int PixelsToTwipsX(int pixels) { return MulDiv(pixels, 1440, ScreenDpi().x); }
@@ -71,9 +74,9 @@ void* BoundObject(HWND hwnd, UINT message, LPARAM lparam) {
   return object;
 }
 
-UniqueFont MakeFont(const wchar_t* face, int points, bool bold) {
+UniqueFont MakeFont(const wchar_t* face, int points, bool bold, int dpi) {
   LOGFONTW lf = {};
-  lf.lfHeight = -MulDiv(points, ScreenDpi().y, 72);
+  lf.lfHeight = -MulDiv(points, dpi, 72);
   lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = DEFAULT_QUALITY;
@@ -81,11 +84,11 @@ UniqueFont MakeFont(const wchar_t* face, int points, bool bold) {
   return UniqueFont(CreateFontIndirectW(&lf));
 }
 
-int IconPixels() { return TwipsToPixelsX(480); }
+int IconPixels(int dpi) { return TwipsAtDpi(480, dpi); }
 
-UniqueIcon LoadIconResource(int id) {
-  return UniqueIcon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
-                                                  IconPixels(), IconPixels(), LR_DEFAULTCOLOR)));
+UniqueIcon LoadIconResource(int id, int pixels) {
+  return UniqueIcon(static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, pixels, pixels, LR_DEFAULTCOLOR)));
 }
 
 HBITMAP LoadResourceBitmap(std::string_view name) {
@@ -103,10 +106,10 @@ void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
   DeleteDC(src);
 }
 
-void DrawArtBitmap(HDC dc, HBITMAP bitmap) {
+void DrawArtBitmap(HDC dc, HBITMAP bitmap, int dpi) {
   BITMAP bm = {};
   if (!GetObjectW(bitmap, sizeof bm, &bm)) return;
-  const int width = MulDiv(bm.bmWidth, ScreenDpi().x, 96), height = MulDiv(bm.bmHeight, ScreenDpi().y, 96);
+  const int width = MulDiv(bm.bmWidth, dpi, 96), height = MulDiv(bm.bmHeight, dpi, 96);
   if (width == bm.bmWidth && height == bm.bmHeight) return DrawBitmap(dc, bitmap);
   HDC src = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(src, bitmap);
@@ -115,6 +118,34 @@ void DrawArtBitmap(HDC dc, HBITMAP bitmap) {
   StretchBlt(dc, 0, 0, width, height, src, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
   SelectObject(src, old);
   DeleteDC(src);
+}
+
+int ApplyDpiChange(HWND hwnd, int old_dpi, WPARAM wparam, LPARAM lparam, std::initializer_list<FontSwap> fonts) {
+  const int dpi = HIWORD(wparam);
+  if (dpi <= 0 || old_dpi <= 0) return old_dpi;
+  // All children first, at their new places; then the window around them.
+  HDWP moves = BeginDeferWindowPos(8);
+  for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT rc;
+    GetWindowRect(child, &rc);
+    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&rc), 2);
+    const auto scale = [&](LONG v) { return MulDiv(v, dpi, old_dpi); };
+    if (moves) {
+      moves = DeferWindowPos(moves, child, nullptr, scale(rc.left), scale(rc.top), scale(rc.right) - scale(rc.left),
+                             scale(rc.bottom) - scale(rc.top), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+    for (const FontSwap& swap : fonts) {
+      if (font && font == swap.from) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(swap.to), FALSE);
+    }
+  }
+  if (moves) EndDeferWindowPos(moves);
+  if (const auto* suggested = reinterpret_cast<const RECT*>(lparam)) {
+    SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  return dpi;
 }
 
 bool RunModal(HWND window, HWND owner) {

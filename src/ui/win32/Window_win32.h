@@ -3,6 +3,7 @@
 // class, owned GDI objects and fonts, the busy pointer and a modal loop.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,6 +18,12 @@ int TwipsToPixelsY(int twips);
 int PixelsToTwipsX(int pixels);
 int PixelsToTwipsY(int pixels);
 RECT TwipsToPixels(const RECT& twips);
+
+// Every window is laid out for the primary screen's DPI when it is created.
+// One that is moved to a monitor of another DPI is told so (WM_DPICHANGED)
+// and from then on converts at its own DPI.
+int SystemDpi();
+int TwipsAtDpi(int twips, int dpi);
 
 // The system pointers the starter uses.
 enum class Pointer { kArrow = 32512, kWait = 32514, kHand = 32649 };
@@ -123,21 +130,31 @@ class UniqueIcon {
   HICON h_ = nullptr;
 };
 
-// A font of `face` at `points` at the screen's resolution.
-UniqueFont MakeFont(const wchar_t* face, int points, bool bold = false);
+// A font of `face` at `points` at the given DPI.
+UniqueFont MakeFont(const wchar_t* face, int points, bool bold = false, int dpi = SystemDpi());
 // The side of an icon: 32 pixels at 96 DPI, more on a finer screen.
-int IconPixels();
-// An icon resource of this program at IconPixels(); empty when it has none.
-UniqueIcon LoadIconResource(int id);
+int IconPixels(int dpi = SystemDpi());
+// An icon resource of this program, `pixels` square; empty when it has none.
+UniqueIcon LoadIconResource(int id, int pixels = IconPixels());
 // A bitmap resource of this program with its own colour depth kept (a DIB
 // section); nullptr when the program has no such resource. The caller owns it.
 HBITMAP LoadResourceBitmap(std::string_view name);
 
 // Draws all of `bitmap` with its top left corner at (x, y) of `dc`.
 void DrawBitmap(HDC dc, HBITMAP bitmap, int x = 0, int y = 0);
-// Draws art made for 96 DPI at the top left of `dc`, grown to the screen's
-// DPI like the windows laid out in twips.
-void DrawArtBitmap(HDC dc, HBITMAP bitmap);
+// Draws art made for 96 DPI at the top left of `dc`, grown to `dpi` like the
+// windows laid out in twips.
+void DrawArtBitmap(HDC dc, HBITMAP bitmap, int dpi = SystemDpi());
+
+// The answer to WM_DPICHANGED: every child of `hwnd` keeps its place and size
+// in twips, a child with a font `from` of `fonts` gets its `to` (made by the
+// window at the new DPI; the window keeps owning both), and the window takes
+// the rectangle the system suggests. Returns the new DPI.
+struct FontSwap {
+  HFONT from;
+  HFONT to;
+};
+int ApplyDpiChange(HWND hwnd, int old_dpi, WPARAM wparam, LPARAM lparam, std::initializer_list<FontSwap> fonts);
 
 // Shows `window` modal over `owner` (may be nullptr): the owner is disabled,
 // messages run until the window is destroyed, Escape in it is a close request
