@@ -10,13 +10,6 @@
 namespace krv::win32 {
 namespace {
 
-RECT PlaceInParent(HWND child) {
-  RECT rc;
-  GetWindowRect(child, &rc);
-  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rc), 2);
-  return rc;
-}
-
 LOGFONTW FontOf(HWND hwnd) {
   LOGFONTW lf = {};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof lf, &lf);

@@ -462,9 +462,7 @@ void MenuWindow::OnCommand(int id, int code) {
 LRESULT MenuWindow::OnColorStatic(HDC dc, HWND child) {
   const int index = child == count_ ? count_item_ : IndexOf(child, kMenuLabelId);
   if (index < 0) return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-  RECT rc;
-  GetWindowRect(child, &rc);
-  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rc), 2);
+  const RECT rc = PlaceInParent(child);
   SetBrushOrgEx(dc, -rc.left, -rc.top, nullptr);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, label_color_[index]);

@@ -13,13 +13,6 @@
 namespace krv::win32 {
 namespace {
 
-RECT PlaceInParent(HWND child) {
-  RECT rc;
-  GetWindowRect(child, &rc);
-  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rc), 2);
-  return rc;
-}
-
 bool Visible(HWND hwnd) { return (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 class MenuWindowTest : public ::testing::Test {

@@ -34,6 +34,13 @@ RECT TwipsToPixels(const RECT& twips) {
           TwipsToPixelsY(twips.bottom)};
 }
 
+RECT PlaceInParent(HWND child) {
+  RECT rc = {};
+  GetWindowRect(child, &rc);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
 HCURSOR LoadPointer(Pointer pointer) { return LoadCursorW(nullptr, MAKEINTRESOURCEW(static_cast<int>(pointer))); }
 
 void SetBusy(bool busy) { g_busy = busy; }
@@ -126,9 +133,7 @@ int ApplyDpiChange(HWND hwnd, int old_dpi, WPARAM wparam, LPARAM lparam, std::in
   // All children first, at their new places; then the window around them.
   HDWP moves = BeginDeferWindowPos(8);
   for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    RECT rc;
-    GetWindowRect(child, &rc);
-    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&rc), 2);
+    const RECT rc = PlaceInParent(child);
     const auto scale = [&](LONG v) { return MulDiv(v, dpi, old_dpi); };
     if (moves) {
       moves = DeferWindowPos(moves, child, nullptr, scale(rc.left), scale(rc.top), scale(rc.right) - scale(rc.left),

@@ -25,6 +25,9 @@ RECT TwipsToPixels(const RECT& twips);
 int SystemDpi();
 int TwipsAtDpi(int twips, int dpi);
 
+// Where a child window lies in its parent's client area.
+RECT PlaceInParent(HWND child);
+
 // The system pointers the starter uses.
 enum class Pointer { kArrow = 32512, kWait = 32514, kHand = 32649 };
 HCURSOR LoadPointer(Pointer pointer);
