@@ -128,22 +128,19 @@ TEST_F(AppErrorTest, BoxesShowTheMessageTheErrorByLevelOrTheFatalError) {
   EXPECT_EQ(box.title + " " + box.help_file + " " + std::to_string(dialogs.shown.back().style),
             std::string(kAppTitle) + " " + kHelp + " 16432");
 
-  std::string texts[3];
   Handle(Pending(429, "KrvLib25", "Objekterstellung nicht möglich", 3), [&] {
     for (int level : {2, 1, 0}) {
       err.SetErrLevel(level);
-      texts[level] = err.ErrString("cApp", "Init");
       err.ErrMsg("cApp", "Init", "", level == 1 ? 5 : -1);
     }
   });
-  const std::string caption = "KORVELLA II.5 Startprogramm <Fehler Nr. 429>";
-  EXPECT_EQ(texts[2], caption + "\r\nZeile: 3\r\nKrvLib25 | cApp: Init\r\n\r\nObjekterstellung nicht möglich");
-  EXPECT_EQ(texts[1], caption + "\r\nObjekterstellung nicht möglich");
-  EXPECT_EQ(texts[0], "\r\n");
   ASSERT_EQ(dialogs.shown.size(), 4u);  // level 0 shows nothing
+  const std::string caption = "KORVELLA II.5 Startprogramm <Fehler Nr. 429>|";
+  EXPECT_EQ(dialogs.shown[2].caption + "|" + dialogs.shown[2].text,
+            caption + "Zeile: 3\r\nKrvLib25 | cApp: Init\r\n\r\nObjekterstellung nicht möglich");
+  EXPECT_EQ(dialogs.shown[3].caption + "|" + dialogs.shown[3].text, caption + "Objekterstellung nicht möglich");
   EXPECT_EQ(dialogs.pointers_seen.back(), defaults);
   EXPECT_EQ(std::make_pair(dialogs.screen.value, dialogs.form.value), defaults);
-  EXPECT_EQ(dialogs.shown[2].caption, caption);
   EXPECT_EQ(std::make_pair(dialogs.shown[2].style, dialogs.shown[3].style), std::make_pair(16, 16 + kMbHelp));
 
   Handle(Pending(-2147221711, "cuRunMDB: GetAccessPath", "Text"), [&] { cmnShowFatalError(dialogs, "T", "Main"); });
