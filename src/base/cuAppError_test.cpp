@@ -70,9 +70,6 @@ TEST_F(AppErrorTest, MsgLoadFillsMessagesOfTheTableOrTheArray) {
   // An argument's ## is filled by the next one; its @@ stays.
   EXPECT_EQ(cuAppError::MsgParse("[##] [##] ##", "<##>", "a@@b", 800), "[<a@@b>] [800] ##");
   EXPECT_EQ(err.MsgLoad(-102, "/Q"), "Der Parameter '/Q' ist unbekannt.");
-  EXPECT_EQ(err.MsgLoad(146, 800, 600),
-            "KORVELLA benötigt eine Minmal-Bildschirmauflösung von 1024 x 768.\r\n"
-            "Das Programm kann in der aktuellen Auflösung von 800 x 600 nicht ausgerführt werden.");
   EXPECT_EQ(Show(Handle(nullptr, [&] { err.MsgLoad(124); })),
             "326 [KrvRun25] Ressource mit Bezeichner '124' nicht gefunden.");
   err.SetMsgArray(MsgArrayData{{"eins ##", "zwei", "drei"}, 1});
