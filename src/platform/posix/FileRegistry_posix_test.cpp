@@ -45,7 +45,8 @@ class FileRegistryTest : public ::testing::Test {
 
 TEST(ChooseRegistryFoldersTest, FollowsEnvironment) {
   for (const auto& [registry_dir, xdg, want] :
-       {std::tuple<const char*, const char*, const char*>{nullptr, "relative/cfg", "/home/anna/.config"},
+       {std::tuple<const char*, const char*, const char*>{nullptr, nullptr, "/home/anna/.config"},
+        {nullptr, "relative/cfg", "/home/anna/.config"},
         {nullptr, "/cfg", "/cfg"},
         {"/srv/reg", "/cfg", nullptr}}) {
     const RegistryFolders f = ChooseRegistryFolders(registry_dir, xdg, "/home/anna");
@@ -59,7 +60,8 @@ TEST_F(FileRegistryTest, HiveFilesAreRegeditExportsNamedAfterTheirHiveWithPrivat
   ASSERT_EQ(reg.WriteValue(Hive::CurrentUser, "Software\\V", "Pfad", RegValue::Sz("C:\\Ä"), nullptr), RegStatus::kOk);
   ASSERT_EQ(Write(reg, Hive::LocalMachine, "m"), RegStatus::kOk);
   RegParseResult parsed;  // a Unicode export, as regedit writes one
-  EXPECT_TRUE(ReadFile(hkcu()).starts_with("\xFF\xFEW\0") && ParseRegFile(ReadFile(hkcu()), &parsed, nullptr));
+  EXPECT_TRUE(ReadFile(hkcu()).starts_with(std::string_view("\xFF\xFEW\0", 4)) &&
+              ParseRegFile(ReadFile(hkcu()), &parsed, nullptr));
   EXPECT_EQ(parsed.ops.back().value, RegValue::Sz("C:\\Ä"));
   const std::vector<mode_t> modes = {ModeOf(user()), ModeOf(hkcu()), ModeOf(machine() + "/HKEY_LOCAL_MACHINE.reg")};
   EXPECT_EQ(modes, (std::vector<mode_t>{0700, 0600, 0644}));
