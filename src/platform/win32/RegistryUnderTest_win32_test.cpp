@@ -1,6 +1,4 @@
-// Win32 code only: the real registry for the shared registry tests, confined
-// to a key of its own below HKCU\Software (and HKLM\Software when writable),
-// which the tests remove before and after each case.
+// Win32 code only: the real registry for the shared registry tests, confined to a key of its own.
 #include <atomic>
 
 #include "platform/RegistryUnderTest.h"
@@ -25,13 +23,9 @@ std::vector<RegistryUnderTest> NativeRegistriesUnderTest() {
   static std::atomic<int> counter{0};
   const std::string root =
       "Software\\KrvTest-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++);
-  RegistryUnderTest real;
-  real.name = "Win32Registry";
-  real.test_root = root;
-  real.make = [] { return win32::NewRegistry(); };
-  real.local_machine_writable = LocalMachineWritable(root);
-  real.value_creation_order = !win32::RunningUnderWine();  // Wine keeps value names sorted
-  return {real};
+  // Wine keeps value names sorted.
+  return {{"Win32Registry", [] { return win32::NewRegistry(); }, root, LocalMachineWritable(root),
+           !win32::RunningUnderWine()}};
 }
 
 }  // namespace krv
