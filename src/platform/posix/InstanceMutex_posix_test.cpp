@@ -29,8 +29,8 @@ TEST(PosixInstanceMutexTest, LockGoesWithItsHolderNotWithProgramsItStarts) {
   EXPECT_EQ(fs::status(tmp.native() + "/" + kName + ".lock").permissions(),
             fs::perms::owner_read | fs::perms::owner_write);
   const auto before = std::chrono::steady_clock::now();
-  ASSERT_TRUE(PosixShell("/usr/bin:/bin", false).Start(ShellStart{"sleep", "2", "", 1, false, false}, &err)) << err;
-  EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(1)) << "started, not waited for";
+  ASSERT_TRUE(PosixShell("/usr/bin:/bin", false).Start(ShellStart{"sleep", "3", "", 1, false, false}, &err)) << err;
+  EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(2)) << "started, not waited for";
   first.Release();                          // the program still runs; had it inherited the lock, it would hold it now
   EXPECT_FALSE(second.HeldByOther(kName));  // and the second holds only the file
   EXPECT_TRUE(first.Create("Local\\x/y", &held, &err)) << err;
