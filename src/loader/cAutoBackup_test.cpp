@@ -38,14 +38,11 @@ struct TestFs : FakeFileSystem {
   bool FolderWritable(const std::string& folder) override { return writable && FakeFileSystem::FolderWritable(folder); }
 };
 
-// The loader's step over the component: results, messages and switching off.
 TEST(AutoBackupTest, StepActsOnTheResult) {
   FakeDialogs dialogs;
   cuAppError err{dialogs, AppInfo{}};
-  auto msg = [&](int32_t id, const std::string& arg = {}) {
-    return err.MsgLoad(id, arg.empty() ? MsgArg() : MsgArg(arg));
-  };
-  auto hinted = [&](int32_t id, const std::string& arg = {}) {
+  auto msg = [&](int32_t id, const char* arg = nullptr) { return err.MsgLoad(id, arg); };
+  auto hinted = [&](int32_t id, const char* arg = nullptr) {
     return msg(id, arg) + "\r\n\r\n" + msg(kMsgBackupNeedsAdmin);
   };
   const std::string made = msg(kMsgBackupMade, kMade), missing = hinted(kMsgBackupFolderMissing, kFolder);

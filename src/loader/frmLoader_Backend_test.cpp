@@ -1,25 +1,6 @@
 // The backend steps of the loader over fakes: lock records, upgrade offer,
-// replication expiry and compression; the lock check also against a real
-// second process.
+// replication expiry and compression.
 #include <gtest/gtest.h>
-#ifndef _WIN32
-#include <signal.h>
-#include <stdlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <filesystem>
-#include <fstream>
-#include <memory>
-#include <thread>
-
-#include "base/WinPath.h"
-#include "platform/Platform.h"
-#include "platform/posix/NativePath_posix.h"
-#include "testing/SqliteFile.h"
-#include "testing/TempDir.h"
-#endif
 
 #include "base/cuAppError.h"
 #include "loader/frmLoader.h"
@@ -191,66 +172,6 @@ TEST_F(BackendStepsTest, FragmentationDemandsTheCompressorEvenWithTheGrowthCheck
   db.freelist_count = 24;
   EXPECT_TRUE(Run(CompressBackend));
 }
-
-#ifndef _WIN32
-namespace fs = std::filesystem;
-
-// The sandbox's stand-in Access holds the backend's lock file and a lock
-// record while it runs, and leaves both behind when it is killed.
-TEST_F(BackendStepsTest, ARunningAccessKeepsBothAndAKilledOneLeavesWhatTheNextCheckClears) {
-  TempDir dir;
-  // The file registry of the temporary folder, before the platform reads it.
-  ::setenv("KRV_REGISTRY_DIR", (dir.native() + "/registry").c_str(), 1);
-  Platform p = CreateNativePlatform();
-  const std::string backend = WinPathJoin(NativeToWinPath(dir.native()), "korvella.mdb");
-  std::ofstream(dir.native() + "/korvella.mdb", std::ios::binary) << EmptySqliteFile();
-  std::string why;
-  ASSERT_EQ(p.registry->WriteValue(Hive::CurrentUser, "Software\\Vantorel\\Korvella\\10.25\\Options", "BackendPath",
-                                   RegValue::Sz(backend), &why),
-            RegStatus::kOk);
-  krvLibrary real_lib{*p.registry, *p.fs, *p.system};
-  IObjects real{*p.registry, *p.fs, *p.system, p.database.get()};
-  DbStatus status{};
-  std::unique_ptr<DbConnection> file = p.database->Open(backend, &status, &why);
-  ASSERT_TRUE(file && file->Execute("CREATE TABLE ADRESSEN (Name TEXT)", nullptr, &why) &&
-              file->Execute("CREATE TABLE USysLock (Benutzer TEXT)", nullptr, &why))
-      << why;
-  file.reset();
-  auto check = [&] {
-    LoaderContext real_ctx{err, real_lib, real, *p.system, window, false, "krv25"};
-    real_ctx.reinit_interface = [&] { return real.Init(true, false), true; };  // no front end here
-    frmLoader loader(real_ctx, {});
-    return CheckBackend(loader);
-  };
-  const std::string lock_file = dir.native() + "/korvella.ldb";
-  auto records = [&] { return real.Backend().RecordCount(kLockTable, ""); };
-  auto state = [&] { return std::to_string(fs::exists(lock_file)) + " " + std::to_string(records()); };
-
-  // The stand-in Access, copied to the temporary folder, stays a while.
-  const std::string access = dir.native() + "/msaccess.exe";
-  fs::copy_file(fs::read_symlink("/proc/self/exe").parent_path() / "msaccess.exe", access);
-  pid_t pid = fork();
-  if (pid == 0) {
-    ::setenv("KRV_ACCESS_STAY", "60", 1);
-    execl(access.c_str(), access.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  auto end_access = [&pid] {
-    if (pid > 0) kill(pid, SIGKILL), waitpid(pid, nullptr, 0), pid = -1;
-  };
-  const std::shared_ptr<void> at_exit(nullptr, [&](void*) { end_access(), ::unsetenv("KRV_REGISTRY_DIR"); });
-  for (int i = 0; i < 100 && (!fs::exists(lock_file) || records() == 0); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  ASSERT_EQ(state(), "1 1");
-  EXPECT_TRUE(check());
-  EXPECT_EQ(state(), "1 1") << "held by the running stand-in";
-  end_access();
-  ASSERT_EQ(state(), "1 1") << "a killed Access leaves both";
-  EXPECT_TRUE(check());
-  EXPECT_EQ(state(), "0 0");
-}
-
-#endif
 
 }  // namespace
 }  // namespace krv

@@ -34,8 +34,6 @@ TEST(UpdateReminderTest, RemindsAfterTheSetDaysByTheUsersRights) {
       {"0", "20000101000000", true, true, {}, true, {}, "0"},
       {"120", nullptr, true, true, {}, true, {}, "120"},
       {"120", "gestern", true, true, {}, true, {}, "120"},
-      {"120", "31.04.2026", true, true, {}, true, {}, "120"},
-      {"120", "20261301000000", true, true, {}, true, {}, "120"},  // no 13th month
       {"120", "20270101000000", true, true, {}, true, {}, "120"},  // a future update: no reminder
       {"keine Zahl", "20000101000000", true, true, {}, true, {}, "keine Zahl"},
   };

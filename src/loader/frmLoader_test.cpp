@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/cuAppError.h"
-#include "suite/IObjects.h"
-#include "suite/krvLibrary.h"
-#include "testing/StarterHarness.h"
+#include "testing/LoaderWorld.h"
 
 namespace krv {
 namespace {
@@ -13,15 +10,9 @@ namespace {
 class LoaderTest : public ::testing::Test {
  protected:
   frmLoader Make(std::vector<frmLoader::NamedStep> steps) {
-    return frmLoader(LoaderContext{err, lib, objects, h.sys, window, false, "krv25"}, std::move(steps));
+    return frmLoader(LoaderContext{w.err, w.lib, w.objects, w.h.sys, w.window, false, "krv25"}, std::move(steps));
   }
-
-  StarterHarness h;
-  cuAppError err{h.dialogs, AppInfo{}};
-  krvLibrary lib{h.reg, h.fs, h.sys};
-  IObjects objects{h.reg, h.fs, h.sys};
-  FakeProgressWindow::Log log;
-  FakeProgressWindow window{&log};
+  LoaderWorld w;
 };
 
 TEST_F(LoaderTest, AStepReturningFalseStopsEverythingAfterIt) {
@@ -34,10 +25,9 @@ TEST_F(LoaderTest, AStepReturningFalseStopsEverythingAfterIt) {
                                 }};
   };
   frmLoader loader = Make({step("a", true), step("b", false), step("c", true)});
-  const LoaderResult result = loader.pubInit();
+  EXPECT_EQ(loader.pubInit(), LoaderResult{});  // a stop without a decision starts nothing
   EXPECT_EQ(ran, (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(log.lines, (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(result, LoaderResult{});  // a stop without a decision starts nothing
+  EXPECT_EQ(w.log.lines, (std::vector<std::string>{"a", "b"}));
 }
 
 TEST_F(LoaderTest, NewestLineOnTopAndTheTenthLineStartsANewPage) {
@@ -47,28 +37,19 @@ TEST_F(LoaderTest, NewestLineOnTopAndTheTenthLineStartsANewPage) {
   EXPECT_NE(loader.lblAnzeige().find("Zeile 1\r\n"), std::string::npos);
   loader.ShowProgress("Zeile 10");
   EXPECT_EQ(loader.lblAnzeige(), "Zeile 10\r\n");
-  EXPECT_EQ(log.text, "Zeile 10\r\n");
+  EXPECT_EQ(w.log.text, "Zeile 10\r\n");
 }
 
 TEST_F(LoaderTest, ScreenCheckPassesAt1024x768AndShowsBothNumbersBelow) {
-  struct Case {
-    int width, height;
-    bool passes;
-  } cases[] = {{1024, 768, true}, {1024, 767, false}, {1023, 768, false}, {1920, 1080, true}};
-  for (const Case& c : cases) {
-    h.dialogs.shown.clear();
-    h.sys.screen_width = c.width;
-    h.sys.screen_height = c.height;
+  for (const auto& [width, height, passes] : {std::tuple{1024, 768, true}, {1024, 767, false}, {1023, 768, false}}) {
+    w.h.dialogs.shown.clear();
+    w.h.sys.screen_width = width, w.h.sys.screen_height = height;
     frmLoader loader = Make({});
-    EXPECT_EQ(CheckEnvironment(loader), c.passes) << c.width << "x" << c.height;
-    if (c.passes) {
-      EXPECT_TRUE(h.dialogs.shown.empty());
-      continue;
-    }
-    ASSERT_EQ(h.dialogs.shown.size(), 1u);
-    EXPECT_EQ(h.dialogs.shown[0].style, kMbIconExclamation);
-    EXPECT_NE(h.dialogs.shown[0].text.find(std::to_string(c.width)), std::string::npos);
-    EXPECT_NE(h.dialogs.shown[0].text.find(std::to_string(c.height)), std::string::npos);
+    EXPECT_EQ(CheckEnvironment(loader), passes) << width << "x" << height;
+    ASSERT_EQ(w.h.dialogs.shown.size(), passes ? 0u : 1u);
+    if (passes) continue;
+    EXPECT_EQ(w.h.dialogs.shown[0].style, kMbIconExclamation);
+    for (const int n : {width, height}) EXPECT_NE(w.h.dialogs.shown[0].text.find(std::to_string(n)), std::string::npos);
   }
 }
 
@@ -82,19 +63,6 @@ TEST_F(LoaderTest, ErrorInAStepCarriesItsNameInTheSource) {
     EXPECT_NE(e.source.find("CheckBackend"), std::string::npos) << e.source;
     EXPECT_NE(e.source.find("pubInit"), std::string::npos) << e.source;
   }
-}
-
-TEST_F(LoaderTest, CommandLineStepFillsTheResultForAccess) {
-  h.LibSetting("UseProfile", "0");
-  frmLoader loader = Make({{"CmdLine", CmdLine}});
-  objects.Init(false, false);
-  const LoaderResult r = loader.pubInit();
-  EXPECT_EQ(r.Action, kActionAccess);
-  EXPECT_TRUE(r.Elevate);
-  EXPECT_EQ(r.AccPath, kHarnessAccess);
-  EXPECT_NE(r.CommandLine.find("ZBNHte"), std::string::npos);
-  EXPECT_EQ(r.CommandLineHidden.find("ZBNHte"), std::string::npos);
-  EXPECT_EQ(r.CommandLine.rfind("\"C:\\Office\\msaccess.exe\" ", 0), 0u) << r.CommandLine;
 }
 
 }  // namespace

@@ -31,18 +31,13 @@ class Dialog final : public SettingsHost {
       fs.AddFile(backend, std::string("\0\1\0\0Standard Jet DB\0", 20));
     SetBackend(kTestBackend);
   }
-  void SetBackend(const std::string& path) {
-    reg.SetString(Hive::CurrentUser, std::string(kTestRoot) + "\\Options", "BackendPath", path);
-  }
+  static std::string Key(const std::string& key) { return std::string(kTestRoot) + "\\" + key; }
+  void SetBackend(const std::string& path) { reg.SetString(Hive::CurrentUser, Key("Options"), "BackendPath", path); }
   std::string UserValue(const std::string& key, const std::string& name) {
-    RegValue v;
-    return reg.ReadValue(Hive::CurrentUser, std::string(kTestRoot) + "\\" + key, name, &v, nullptr) == RegStatus::kOk
-               ? v.text
-               : "<none>";
+    return lib.RegRead(Hive::CurrentUser, Key(key), name, "<none>");
   }
-
   void Recent(const std::string& path) {
-    reg.SetString(Hive::CurrentUser, std::string(kTestRoot) + "\\Loader\\RecentBackends", "File 2", path);
+    reg.SetString(Hive::CurrentUser, Key("Loader\\RecentBackends"), "File 2", path);
   }
   // Days stored, the dialog, the list and the backend, and what was started.
   std::string State() {
@@ -98,51 +93,45 @@ constexpr char kAdminTools[] = "C:\\Programme\\Korvella\\krvadm25.exe";
 
 TEST(SettingsDialogTest, EdgeCases) {
   using Act = std::function<void(Dialog&)>;
+  const Act pick = [](Dialog& d) { d.view->Pick(1); };
+  const Act escape = [](Dialog& d) { d.form.KeyDown(kKeyEscape, 0); };
+  const Act admin = [](Dialog& d) { d.view->Type("9"), d.form.ButtonClick("Admin"); };
+  const std::string k = "[D:\\k.mdb] D:\\k.mdb", discard = "Sollen wirklich alle Änderungen verworfen werden?",
+                    save = "Sollen Ihre Änderungen übernommen werden?", blocked = " blocked: Der Pfad kann ";
   const struct {
     Act before, act;
     std::string state, box;  // box: part of the first message shown, "" none
   } cases[] = {
-      {{}, {}, "120 open [D:\\k.mdb] D:\\k.mdb", ""},
-      {{}, [](Dialog& d) { d.view->Type("abc"), d.form.KeyDown('O', kAltBit); }, "0 closed [D:\\k.mdb] D:\\k.mdb", ""},
-      {{}, [](Dialog& d) { d.form.KeyDown('O', kAltBit); }, "120 open [D:\\k.mdb] D:\\k.mdb", ""},  // OK disabled
-      {[](Dialog& d) {
-         d.reg.SetString(Hive::LocalMachine, std::string(kTestRoot) + "\\Options", "DenyUserBackendSettings", "1");
-       },
+      {{}, {}, "120 open " + k, ""},
+      {{}, [](Dialog& d) { d.view->Type("abc"), d.form.KeyDown('O', kAltBit); }, "0 closed " + k, ""},
+      {{}, [](Dialog& d) { d.form.KeyDown('O', kAltBit); }, "120 open " + k, ""},  // OK disabled
+      {[](Dialog& d) { d.reg.SetString(Hive::LocalMachine, d.Key("Options"), "DenyUserBackendSettings", "1"); },
        {},
-       "120 open [D:\\k.mdb] D:\\k.mdb blocked: Der Pfad kann nur vom Administrator geändert werden.",
+       "120 open " + k + blocked + "nur vom Administrator geändert werden.",
        ""},
       {[](Dialog& d) { d.korvella_open = true; },
        {},
-       "120 open [D:\\k.mdb] D:\\k.mdb blocked: Der Pfad kann nicht geändert werden, da KORVELLA geöffnet ist.",
+       "120 open " + k + blocked + "nicht geändert werden, da KORVELLA geöffnet ist.",
        ""},
-      {[](Dialog& d) { d.Recent(kTestOther); }, [](Dialog& d) { d.view->Pick(1); },
-       "120 open [D:\\k.mdb,E:\\alt.mdb] E:\\alt.mdb", ""},
-      {[](Dialog& d) { d.Recent("X:\\weg.mdb"); }, [](Dialog& d) { d.view->Pick(1); }, "120 open [D:\\k.mdb] D:\\k.mdb",
+      {[](Dialog& d) { d.Recent(kTestOther); }, pick, "120 open [D:\\k.mdb,E:\\alt.mdb] E:\\alt.mdb", ""},
+      {[](Dialog& d) { d.Recent("X:\\weg.mdb"); }, pick, "120 open " + k,
        "Das Daten-Backend 'X:\\weg.mdb' ist nicht vorhanden."},
-      {[](Dialog& d) { d.fs.AddFile("E:\\brief.mdb", "Lieber Kunde"), d.Recent("E:\\brief.mdb"); },
-       [](Dialog& d) { d.view->Pick(1); }, "120 open [D:\\k.mdb] D:\\k.mdb", "'E:\\brief.mdb' ist kein Daten-Backend"},
+      {[](Dialog& d) { d.fs.AddFile("E:\\brief.mdb", "Lieber Kunde"), d.Recent("E:\\brief.mdb"); }, pick,
+       "120 open " + k, "'E:\\brief.mdb' ist kein Daten-Backend"},
       {[](Dialog& d) { d.ui.settings_file_choice = kTestOther; }, [](Dialog& d) { d.form.BrowseClick(); },
        "120 open [E:\\alt.mdb,D:\\k.mdb] E:\\alt.mdb", ""},
-      {{}, [](Dialog& d) { d.form.KeyDown(kKeyEscape, 0); }, "120 closed [D:\\k.mdb] D:\\k.mdb", ""},
-      {[](Dialog& d) { d.dialogs.answers = {kIdNo}; },
-       [](Dialog& d) { d.view->Type("7"), d.form.KeyDown(kKeyEscape, 0); }, "120 open OK [D:\\k.mdb] D:\\k.mdb",
-       "Sollen wirklich alle Änderungen verworfen werden?"},
-      {{},
-       [](Dialog& d) { d.view->Type("7"), d.form.KeyDown('S', kAltBit); },
-       "120 closed OK [D:\\k.mdb] D:\\k.mdb",
-       "Sollen wirklich alle Änderungen verworfen werden?"},
-      {[](Dialog& d) { d.fs.AddFile(kAdminTools), d.admin = false; },
-       [](Dialog& d) { d.view->Type("9"), d.form.ButtonClick("Admin"); },
-       std::string("9 closed [D:\\k.mdb] D:\\k.mdb started ") + kAdminTools + " elevated",
-       "Sollen Ihre Änderungen übernommen werden?"},
-      {[](Dialog& d) { d.fs.AddFile(kAdminTools), d.dialogs.answers = {kIdCancel}; },
-       [](Dialog& d) { d.view->Type("9"), d.form.ButtonClick("Admin"); }, "120 open OK [D:\\k.mdb] D:\\k.mdb",
-       "Sollen Ihre Änderungen übernommen werden?"},
+      {{}, escape, "120 closed " + k, ""},
+      {[](Dialog& d) { d.dialogs.answers = {kIdNo}; }, [&](Dialog& d) { d.view->Type("7"), escape(d); },
+       "120 open OK " + k, discard},
+      {{}, [](Dialog& d) { d.view->Type("7"), d.form.KeyDown('S', kAltBit); }, "120 closed OK " + k, discard},
+      {[](Dialog& d) { d.fs.AddFile(kAdminTools), d.admin = false; }, admin,
+       "9 closed " + k + " started " + kAdminTools + " elevated", save},
+      {[](Dialog& d) { d.fs.AddFile(kAdminTools), d.dialogs.answers = {kIdCancel}; }, admin, "120 open OK " + k, save},
       {[](Dialog& d) { d.SetBackend("\\\\srv1\\daten\\k.mdb"); }, [](Dialog& d) { d.form.CompressClick(); },
        "120 open [\\\\srv1\\daten\\k.mdb] \\\\srv1\\daten\\k.mdb", "auf dem Computer 'srv1' aus"},
       {{},
        [](Dialog& d) { d.form.CompressClick(); },
-       "120 closed [D:\\k.mdb] D:\\k.mdb hand over 227 C:\\Programme\\Korvella\\krvcmp25.exe /Backend",
+       "120 closed " + k + " hand over 227 C:\\Programme\\Korvella\\krvcmp25.exe /Backend",
        ""},
   };
   for (const auto& c : cases) {

@@ -12,34 +12,21 @@ namespace {
 
 TEST(RegPermissionTest, ChoicesAndResults) {
   const struct {
-    const char* name;
     std::deque<int> answers;
     std::function<void(RegPermissionEvents&)> act;  // while shown
     bool still_shown, cancelled;
     int32_t option;
     std::string box;  // part of the first message shown, "" none
   } cases[] = {
-      {"ignore", {}, [](auto& e) { e.OkClick(); }, false, false, 0, ""},
-      {"grant, No stays open",
-       {kIdNo},
-       [](auto& e) { e.OptionClick(1), e.OkClick(); },
-       true,
-       false,
-       1,
-       "Administratorrechte von Ihnen anfordern"},
-      {"grant, Yes", {kIdYes}, [](auto& e) { e.OptionClick(1), e.OkClick(); }, false, false, 1, "Administratorrechte"},
-      {"switch off tells where to switch on",
-       {},
-       [](auto& e) { e.OptionClick(2), e.OkClick(); },
-       false,
-       false,
-       2,
-       "<Weitere Optionen>"},
-      {"cancel", {}, [](auto& e) { e.CancelClick(); }, false, true, 0, ""},
-      {"close box is cancel", {}, [](auto& e) { e.QueryUnload(kUnloadByUser); }, false, true, 0, ""},
+      {{}, [](auto& e) { e.OkClick(); }, false, false, 0, ""},
+      {{kIdNo}, [](auto& e) { e.OptionClick(1), e.OkClick(); }, true, false, 1, "Administratorrechte von Ihnen"},
+      {{kIdYes}, [](auto& e) { e.OptionClick(1), e.OkClick(); }, false, false, 1, "Administratorrechte"},
+      {{}, [](auto& e) { e.OptionClick(2), e.OkClick(); }, false, false, 2, "<Weitere Optionen>"},
+      {{}, [](auto& e) { e.CancelClick(); }, false, true, 0, ""},
+      {{}, [](auto& e) { e.QueryUnload(kUnloadByUser); }, false, true, 0, ""},  // the close box cancels
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(&c - cases);
     FakeUiHost ui;
     FakeDialogs dialogs;
     dialogs.answers = c.answers;

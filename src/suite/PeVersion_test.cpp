@@ -55,17 +55,6 @@ TEST_P(PeVersionSample, ReadsTheFixedFileVersionAndRefusesDamage) {
 
 INSTANTIATE_TEST_SUITE_P(Programs, PeVersionSample, testing::Values("tiny32.exe", "tiny64.exe"));
 
-// The small fuzz seeds (scripts/make-pe-seeds) must reach the version resource.
-TEST(PeVersion, SmallSeedsReachTheResourceTree) {
-  for (const auto& [name, want] : {std::pair{"small32_version", "2.5.17.4711"},
-                                   {"small64_version", "10.25.0.1"},
-                                   {"small32_no_version", "error: no version resource"}}) {
-    const std::vector<uint8_t> image = LoadSample(name);
-    EXPECT_LT(image.size(), 512u) << name;
-    EXPECT_EQ(Version(image), want) << name;
-  }
-}
-
 TEST(FileVersion, ProgramsByResourceAccessFilesBySideFile) {
   FakeFileSystem fs;
   const std::vector<uint8_t> image = LoadSample("tiny32.exe");

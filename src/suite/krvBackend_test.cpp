@@ -12,14 +12,8 @@ namespace {
 
 constexpr char kPath[] = "D:\\Daten\\korvella.mdb";
 
-// The description of the backend error `call` raises.
-std::string ErrorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const KrvError& e) {
-    return std::to_string(e.number) + " " + e.description;
-  }
-  return "(no error)";
+std::string ErrorOf(const std::function<void()>& call) try { return call(), "(no error)"; } catch (const KrvError& e) {
+  return std::to_string(e.number) + " " + e.description;
 }
 
 TEST(BackendTest, FailuresNameTheBackendAndTheDriversDiagnostic) {
@@ -55,7 +49,6 @@ TEST(BackendTest, IdentifierAndTableTestOfReadOnlyAndJetFiles) {
   FakeDatabase db;
   db.File(kPath);
   const std::string id = krvBackend(&db, kPath).Identifier();
-  EXPECT_EQ(id.size(), 38u);
   EXPECT_EQ(krvBackend(&db, kPath).Identifier(), id) << "stable for the same file";
   db.File("D:\\Daten\\neu.mdb");
   EXPECT_NE(krvBackend(&db, "D:\\Daten\\neu.mdb").Identifier(), id);

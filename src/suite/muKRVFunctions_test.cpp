@@ -4,10 +4,7 @@
 
 #include <tuple>
 
-#include "base/cuAppError.h"
 #include "suite/krvLibrary.h"
-#include "suite/mCommon.h"
-#include "testing/FakeDialogs.h"
 #include "testing/FakeFileSystem.h"
 #include "testing/FakeRegistry.h"
 #include "testing/FakeSystem.h"
@@ -54,26 +51,12 @@ TEST_F(SettingsStoreTest, RegWriteHivesPrefixesAndRelativePaths) {
   }
 }
 
-TEST_F(SettingsStoreTest, SettingsLiveBelowTheUsersProductRootParsedAndSplitByHive) {
+TEST_F(SettingsStoreTest, SettingsLiveBelowTheUsersProductRoot) {
   EXPECT_EQ(GetSetting(lib, "Loader\\Menu\\Skin", 2), "2");
   reg.SetString(kHKLM, Sub("Loader\\Menu"), "Skin", "1");  // the machine's value is not a user setting
   EXPECT_EQ(GetSetting(lib, "Loader\\Menu\\Skin"), "");
   EXPECT_TRUE(SaveSetting(lib, "Loader\\Menu\\AutoUnload", false));
   EXPECT_EQ(lib.RegRead(kHKCU, Sub("Loader\\Menu"), "AutoUnload", ""), "0");
-  FakeDialogs dialogs;
-  cuAppError err(dialogs, AppInfo{});
-  EXPECT_EQ(GetLibSetting(lib, err, "BackendCompression", "50"), "50");
-  reg.SetString(kHKCU, Sub("Settings"), "BackendCompression", "70");
-  EXPECT_EQ(GetLibSetting(lib, err, "backendcompression", "50"), "70");
-
-  std::string key, value_name, path = "HKEY_CURRENT_USER\\Software\\A";
-  cmnParseRegConstant(lib, "Loader\\RecentBackends\\", &key, &value_name);
-  EXPECT_EQ(key + "|" + value_name, Sub("Loader\\RecentBackends") + "|");
-  Hive hive = Hive::Users;
-  EXPECT_TRUE(cmnSplitHive(&path, &hive));
-  EXPECT_EQ(path + (hive == kHKCU ? " HKCU" : " ?"), "\\Software\\A HKCU");
-  path = "HKCR\\CLSID";  // not a hive the suite's paths name
-  EXPECT_FALSE(cmnSplitHive(&path, &hive));
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
-// An in-memory database service for tests. It understands the statement
-// shapes the backend object sends: COUNT(*) and DELETE on a table (a WHERE is
-// ignored), SELECT of one column, CREATE TABLE, INSERT of one row, and the two
-// page PRAGMAs. Affected row counts are not reported.
+// An in-memory database service that understands the statement shapes the backend object sends
+// (a WHERE is ignored, affected row counts are not reported).
 #pragma once
 
 #include <map>

@@ -1,6 +1,4 @@
-// Test set-up shared by the runner's tests: a fake registry and file system,
-// a program folder "C:\Programme\Korvella" with the program "krv25", and a
-// set-up written as a list of short texts (see Apply).
+// The runner over fakes, program "krv25" in "C:\Programme\Korvella", set up from short texts (see Apply).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -42,10 +40,8 @@ struct RunMdbWorld {
   std::unique_ptr<cuRunMDB> runner =
       std::make_unique<cuRunMDB>(RunMdbContext{reg, fs, "C:\\Programme\\Korvella", "krv25", "krv25", &pointer});
 
-  // Items joined by " | ": "access" (msaccess.exe in D:\Access, set as
-  // AccPath), "db" (krv25.mdb in the program folder), "file:<path>",
-  // "folder:<path>", "HKLM:<key>\<name>=<text>" or "HKCU:...", or
-  // "<Property>=<value>".
+  // Items joined by " | ": "access" (D:\Access\msaccess.exe as AccPath), "db" (kDb), "file:<path>",
+  // "HKLM:<key>\<name>=<text>" or "HKCU:...", or "<Property>=<value>".
   void Apply(const std::string& setup) {
     using Setter = void (cuRunMDB::*)(std::string);
     static const std::map<std::string, Setter> kSetters = {{"AccPath", &cuRunMDB::SetAccPath},
@@ -68,8 +64,8 @@ struct RunMdbWorld {
         Apply("file:D:\\Access\\msaccess.exe | AccPath=D:\\Access");
       } else if (item == "db") {
         fs.AddFile(kDb);
-      } else if (head == "file" || head == "folder") {
-        head == "file" ? fs.AddFile(item.substr(colon + 1)) : fs.AddFolder(item.substr(colon + 1));
+      } else if (head == "file") {
+        fs.AddFile(item.substr(colon + 1));
       } else if (head == "HKLM" || head == "HKCU") {
         const size_t slash = item.rfind('\\', eq);
         reg.SetString(head == "HKLM" ? Hive::LocalMachine : Hive::CurrentUser,
@@ -86,8 +82,7 @@ struct RunMdbWorld {
     }
   }
 
-  // True when the lines of `want` appear among the log lines in this order
-  // (others may lie between).
+  // The lines of `want` appear in the log in this order, others between.
   ::testing::AssertionResult LogHasInOrder(const std::string& lines) const {
     const std::vector<std::string> want = lines.empty() ? std::vector<std::string>{} : Split(lines, "\n");
     const std::string log = runner->DebugLog() + "\r\n";
@@ -100,14 +95,12 @@ struct RunMdbWorld {
   }
 };
 
-// One row of a command-line table: the set-up, the whole command line, the
-// masked one (empty: the same) and log lines in order, joined by "\n".
+// The set-up, the whole command line, the masked one ("": the same) and log lines in order joined by "\n".
 struct RunMdbCase {
   std::string setup, line, hidden, log;
 };
 
-// Runs each row on a fresh set-up; the arguments are the line after the quoted
-// executable.
+// Each row on a fresh set-up; the arguments are the line after the quoted executable.
 inline void RunCases(const std::vector<RunMdbCase>& cases) {
   for (const RunMdbCase& c : cases) {
     SCOPED_TRACE(c.line);
