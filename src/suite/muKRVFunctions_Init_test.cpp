@@ -62,8 +62,9 @@ TEST_F(InitTest, OlderBackendLeadsToTheUpgradeOffer) {
     bool second;
     const char* want;  // offers, starts (answering yes), then T/F returned or - raised
   } cases[] = {
-      {"3", "4", "4", true, "00T"}, {"4", "3", "3", false, "00T"},  {"4", "3", "2", true, "00-"},
-      {"4", "3", "-", true, "00-"}, {"4", "3", "3.0", true, "10-"}, {"4", "3", "3", true, "11F"},
+      {"3", "4", "4", true, "00T"}, {"4", "3", "3", false, "00T"}, {"4", "3", "2", true, "00-"},
+      {"4", "3", "4", true, "00-"}, {"4", "3", "-", true, "00-"},  {"4", "3", "3.0", true, "10-"},
+      {"4", "3", "3", true, "11F"},
   };
   for (const auto& c : cases) {
     Reset(c.needed, c.have, c.takes, c.want[1] == '1' ? kIdYes : kIdNo);
