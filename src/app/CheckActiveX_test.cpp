@@ -52,7 +52,6 @@ TEST_F(CheckActiveXTest, MissingComponentStopsThereWithMessage207) {
   } cases[] = {
       {"", "", 8},
       {"KrvErr25.krvErrMsg", "ErrorDLL", 1},
-      {"KRVLcl25.krvLclApp", "Compatibility Layer", 6},
       {"KRVRsc25.krvResourceFunctions", "ResourceDLL", 8},
   };
   for (const Case& c : cases) {

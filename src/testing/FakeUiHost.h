@@ -70,12 +70,6 @@ class FakeMenuView final : public MenuView {
   }
 
   MenuEvents* events() const { return events_; }
-  // The one bold label, -1 when none or several are.
-  int32_t Highlighted() const {
-    const auto bold = [](const Look& l) { return l.bold; };
-    if (std::count_if(looks.begin(), looks.end(), bold) != 1) return -1;
-    return static_cast<int32_t>(std::find_if(looks.begin(), looks.end(), bold) - looks.begin());
-  }
 
   std::array<Look, kMenuItemCount> looks{};
   std::string count_text;
@@ -180,14 +174,12 @@ class FakeUiHost final : public UiHost {
   }
   std::unique_ptr<RegPermissionView> CreateRegPermissionView(RegPermissionEvents& events) override {
     auto view = std::make_unique<FakeRegPermissionView>(events);
-    view->on_modal = on_reg_permission_modal;
     reg_permission_view = view.get();
     return view;
   }
   std::function<void(FakeSettingsView&)> on_settings_modal;
   std::optional<std::string> settings_file_choice;
   FakeSettingsView* settings_view = nullptr;  // the last one made; it may be gone
-  std::function<void(FakeRegPermissionView&)> on_reg_permission_modal;
   FakeRegPermissionView* reg_permission_view = nullptr;
 
  private:
