@@ -251,7 +251,7 @@ TEST_F(MenuTest, ContextMenuChoicesRecolourAndAreStored) {
   EXPECT_EQ(view->background->resource_name, "BACK1");
   EXPECT_EQ(view->icon_back, 0xC08E70u);
   menu->ContextSkin(pSkin::kGrey);  // the active item is drawn again in the new colours
-  EXPECT_TRUE(view->looks[0].color == 0xFFFFFFu && view->looks[0].bold);
+  EXPECT_TRUE(view->looks[0].color == 0xFFFFFFu && view->looks[0].bold && !view->looks[0].second_icon);
   menu->ContextAutoUnload();
   EXPECT_EQ(Stored("AutoUnload"), "0");
   menu->ContextAutoUnload();

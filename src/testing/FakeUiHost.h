@@ -2,7 +2,6 @@
 // asked it to show, and the host runs the timers on a virtual clock.
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <map>
 #include <stdexcept>
@@ -109,7 +108,7 @@ class FakeUiHost final : public UiHost {
     return std::make_unique<FakeProgressWindow>(&progress);
   }
   TwipsPoint CursorPosition() override { return cursor; }
-  TwipsPoint ScreenSize() override { return screen; }
+  TwipsPoint ScreenSize() override { return {19200, 14400}; }
   void SetBusyCursor(bool on) override { busy = on; }
   void DoEvents() override {}
   void Wait(int32_t ms) override { Advance(ms); }
@@ -145,7 +144,6 @@ class FakeUiHost final : public UiHost {
 
   int64_t now = 0;
   TwipsPoint cursor{6000, 6000};
-  TwipsPoint screen{19200, 14400};
   bool busy = false;
   FakeProgressWindow::Log progress;
   bool echo_focus = false;
