@@ -8,78 +8,47 @@
 namespace krv {
 namespace {
 
-// Records which registrations were looked at; `deny` makes one unreadable.
-class RecordingRegistry : public FakeRegistry {
- public:
-  std::vector<std::string> read;
+// A registry where the registration `deny` cannot be read.
+struct DenyingRegistry : FakeRegistry {
   std::string deny;
   RegStatus ReadValue(Hive hive, const std::string& key, const std::string& name, RegValue* out,
                       std::string* err) override {
-    read.push_back(key);
-    if (key == deny) return RegStatus::kDenied;
-    return FakeRegistry::ReadValue(hive, key, name, out, err);
+    return key == deny ? RegStatus::kDenied : FakeRegistry::ReadValue(hive, key, name, out, err);
   }
 };
 
-class CheckActiveXTest : public testing::Test {
- protected:
-  void RegisterAllBut(const char* missing) {
-    for (const ActiveXComponent& c : kActiveXComponents) {
-      if (std::string(c.prog_id) != missing) {
-        reg.SetString(Hive::ClassesRoot, std::string(c.prog_id) + "\\CLSID", "",
-                      "{00000000-0000-0000-0000-000000000001}");
-      }
-    }
-  }
-  KrvError Raised() {
-    try {
-      CheckActiveX(reg, err);
-    } catch (const KrvError& e) {
-      return e;
-    }
-    return {};
-  }
-  RecordingRegistry reg;
-  FakeDialogs dialogs;
-  cuAppError err{dialogs, AppInfo{}};
-};
-
-TEST_F(CheckActiveXTest, MissingComponentStopsThereWithMessage207) {
-  struct Case {
-    const char* prog_id;  // "" all registered
-    const char* label;
-    size_t tried;
+TEST(CheckActiveXTest, TheFirstMissingOrUnreadableComponentStopsTheStart) {
+  const struct Case {
+    const char* missing;  // "" all registered
+    const char* denied;
+    int32_t number;
+    const char* text;  // start of the description
   } cases[] = {
-      {"", "", 8},
-      {"KrvErr25.krvErrMsg", "ErrorDLL", 1},
-      {"KRVLcl25.krvLclApp", "Compatibility Layer", 6},
-      {"KRVRsc25.krvResourceFunctions", "ResourceDLL", 8},
+      {"", "", 0, ""},
+      {"KrvErr25.krvErrMsg", "", -2147221711, "Die Komponente 'ErrorDLL' ist nicht korrekt registriert."},
+      {"KRVRsc25.krvResourceFunctions", "", -2147221711, "Die Komponente 'ResourceDLL' ist nicht"},
+      {"", "KRVInf25.krvInfo\\CLSID", -2147221712, "Fehler Nr. 70 beim Erstellen der Komponente 'InfoDLL':\r\n"},
   };
   for (const Case& c : cases) {
-    reg = RecordingRegistry();
-    RegisterAllBut(c.prog_id);
-    const KrvError e = Raised();
-    ASSERT_EQ(reg.read.size(), c.tried) << c.label;  // nothing after it was tried
-    if (!*c.prog_id) {
-      EXPECT_EQ(e.number, 0);
-      continue;
+    DenyingRegistry reg;
+    reg.deny = c.denied;
+    for (const ActiveXComponent& x : kActiveXComponents) {
+      if (std::string(x.prog_id) != c.missing)
+        reg.SetString(Hive::ClassesRoot, std::string(x.prog_id) + "\\CLSID", "", "{1}");
     }
-    EXPECT_EQ(e.number, -2147221711) << c.label;  // message 207 as error
-    EXPECT_EQ(e.description, err.MsgLoad(207, c.label));
-    EXPECT_EQ(e.source, "cApp: CheckActiveX");
-    EXPECT_EQ(reg.read.back(), std::string(c.prog_id) + "\\CLSID");
+    FakeDialogs dialogs;
+    cuAppError err{dialogs, AppInfo{}};
+    KrvError e;
+    try {
+      CheckActiveX(reg, err);
+    } catch (const KrvError& raised) {
+      e = raised;
+    }
+    EXPECT_EQ(e.number, c.number) << c.text;
+    EXPECT_EQ(e.description.rfind(c.text, 0), 0u) << e.description;
+    EXPECT_EQ(e.source, c.number ? "cApp: CheckActiveX" : "") << c.text;
+    EXPECT_TRUE(dialogs.shown.empty());
   }
-  EXPECT_TRUE(dialogs.shown.empty());
-}
-
-TEST_F(CheckActiveXTest, UnreadableRegistrationIsMessage208) {
-  RegisterAllBut("");
-  reg.deny = "KRVInf25.krvInfo\\CLSID";
-  const KrvError e = Raised();
-  EXPECT_EQ(e.number, -2147221712);  // message 208 as error
-  EXPECT_EQ(e.description.rfind("Fehler Nr. 70 beim Erstellen der Komponente 'InfoDLL':\r\n", 0), 0u) << e.description;
-  EXPECT_NE(e.description.find("KRVInf25.krvInfo"), std::string::npos);
-  EXPECT_EQ(reg.read.size(), 3u);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "testing/FakeDialogs.h"
 #include "testing/FakeUiHost.h"
 #include "testing/SqliteFile.h"
+#include "testing/StarterHarness.h"
 #include "testing/TempDir.h"
 #ifndef _WIN32
 #include "testing/PseudoTerminal_posix.h"
@@ -22,11 +23,6 @@
 
 namespace krv {
 namespace {
-
-constexpr char kRoot[] = "Software\\Vantorel\\Korvella\\10.25";
-const char* const kProgIds[] = {
-    "KrvErr25.krvErrMsg", "KrvLib25.krvLibrary", "KRVInf25.krvInfo",      "KrvHlp25.krvHelper",
-    "KrvInt25.IObjects",  "KRVLcl25.krvLclApp",  "KrvFun25.krvFunctions", "KRVRsc25.krvResourceFunctions"};
 
 std::string WindowsPath(std::string native) {
   for (char& c : native) {
@@ -87,9 +83,10 @@ class EndToEndTest : public ::testing::Test {
     std::string err;
     ASSERT_TRUE(p_.fs->CopyFile(standin, WinPathJoin(office_, "msaccess.exe"), true, nullptr, &err)) << err;
 
-    for (const char* id : kProgIds) Reg(Hive::ClassesRoot, std::string(id) + "\\CLSID", "", "{0}");
-    Reg(Hive::LocalMachine, std::string(kRoot) + "\\Options", "AccessPath", WinPathJoin(office_, "msaccess.exe"));
-    Reg(Hive::CurrentUser, std::string(kRoot) + "\\Options", "BackendPath", WinPathJoin(data, "korvella.mdb"));
+    for (const char* id : kHarnessProgIds) Reg(Hive::ClassesRoot, std::string(id) + "\\CLSID", "", "{0}");
+    Reg(Hive::LocalMachine, std::string(kHarnessRoot) + "\\Options", "AccessPath",
+        WinPathJoin(office_, "msaccess.exe"));
+    Reg(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Options", "BackendPath", WinPathJoin(data, "korvella.mdb"));
   }
 
   void TearDown() override {
@@ -101,8 +98,8 @@ class EndToEndTest : public ::testing::Test {
     }
 #endif
     if (!p_.registry) return;
-    for (Hive hive : {Hive::LocalMachine, Hive::CurrentUser}) p_.registry->DeleteKeyTree(hive, kRoot, nullptr);
-    for (const char* id : kProgIds) p_.registry->DeleteKeyTree(Hive::ClassesRoot, id, nullptr);
+    for (Hive hive : {Hive::LocalMachine, Hive::CurrentUser}) p_.registry->DeleteKeyTree(hive, kHarnessRoot, nullptr);
+    for (const char* id : kHarnessProgIds) p_.registry->DeleteKeyTree(Hive::ClassesRoot, id, nullptr);
   }
 
   // A real SQLite backend with the tables the loader reads.
@@ -178,7 +175,7 @@ TEST_F(EndToEndTest, PlainStartShowsTheMenuAndStartsKorvellaWhenTheCountdownEnds
 #ifdef _WIN32
   // Xvfb has no window manager: Wine hands the activation around between its
   // own processes, and a deactivated menu unloads itself as it should.
-  Reg(Hive::CurrentUser, std::string(kRoot) + "\\Loader\\Menu", "AutoUnload", "0");
+  Reg(Hive::CurrentUser, std::string(kHarnessRoot) + "\\Loader\\Menu", "AutoUnload", "0");
 #endif
   const auto begin = std::chrono::steady_clock::now();
   EXPECT_EQ(Start("", 15000, ui.get()), Expected(true, false));

@@ -2,7 +2,6 @@
 // asked it to show, and the host runs the timers on a virtual clock.
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <map>
 #include <stdexcept>
@@ -70,12 +69,6 @@ class FakeMenuView final : public MenuView {
   }
 
   MenuEvents* events() const { return events_; }
-  // The one bold label, -1 when none or several are.
-  int32_t Highlighted() const {
-    const auto bold = [](const Look& l) { return l.bold; };
-    if (std::count_if(looks.begin(), looks.end(), bold) != 1) return -1;
-    return static_cast<int32_t>(std::find_if(looks.begin(), looks.end(), bold) - looks.begin());
-  }
 
   std::array<Look, kMenuItemCount> looks{};
   std::string count_text;
@@ -115,7 +108,7 @@ class FakeUiHost final : public UiHost {
     return std::make_unique<FakeProgressWindow>(&progress);
   }
   TwipsPoint CursorPosition() override { return cursor; }
-  TwipsPoint ScreenSize() override { return screen; }
+  TwipsPoint ScreenSize() override { return {19200, 14400}; }
   void SetBusyCursor(bool on) override { busy = on; }
   void DoEvents() override {}
   void Wait(int32_t ms) override { Advance(ms); }
@@ -151,7 +144,6 @@ class FakeUiHost final : public UiHost {
 
   int64_t now = 0;
   TwipsPoint cursor{6000, 6000};
-  TwipsPoint screen{19200, 14400};
   bool busy = false;
   FakeProgressWindow::Log progress;
   bool echo_focus = false;
@@ -180,14 +172,12 @@ class FakeUiHost final : public UiHost {
   }
   std::unique_ptr<RegPermissionView> CreateRegPermissionView(RegPermissionEvents& events) override {
     auto view = std::make_unique<FakeRegPermissionView>(events);
-    view->on_modal = on_reg_permission_modal;
     reg_permission_view = view.get();
     return view;
   }
   std::function<void(FakeSettingsView&)> on_settings_modal;
   std::optional<std::string> settings_file_choice;
   FakeSettingsView* settings_view = nullptr;  // the last one made; it may be gone
-  std::function<void(FakeRegPermissionView&)> on_reg_permission_modal;
   FakeRegPermissionView* reg_permission_view = nullptr;
 
  private:

@@ -26,7 +26,6 @@ class FakeWindowSystem : public WindowSystem {
   std::map<WindowHandle, Window> windows;
   std::map<WindowProcAddress, Proc> procs;
   SubclassDispatcher* dispatcher = nullptr;
-  uint32_t current_process_id = 4711;
   bool fail_set_window_proc = false;
 
   // Registers `proc` and gives the new window `hwnd` that procedure.
@@ -41,7 +40,7 @@ class FakeWindowSystem : public WindowSystem {
 
   bool IsWindow(WindowHandle hwnd) override { return windows.count(hwnd) != 0; }
   uint32_t WindowProcessId(WindowHandle hwnd) override { return IsWindow(hwnd) ? windows[hwnd].process_id : 0; }
-  uint32_t CurrentProcessId() override { return current_process_id; }
+  uint32_t CurrentProcessId() override { return 4711; }
   WindowProcAddress SubclassProc() override { return kSubclassProc; }
   void SetDispatcher(SubclassDispatcher* d) override { dispatcher = d; }
   WindowProcAddress SetWindowProc(WindowHandle hwnd, WindowProcAddress proc) override {

@@ -18,6 +18,9 @@ namespace krv {
 
 inline constexpr char kHarnessRoot[] = "Software\\Vantorel\\Korvella\\10.25";
 inline constexpr char kHarnessAccess[] = "C:\\Office\\msaccess.exe";
+inline constexpr const char* kHarnessProgIds[] = {
+    "KrvErr25.krvErrMsg", "KrvLib25.krvLibrary", "KRVInf25.krvInfo",      "KrvHlp25.krvHelper",
+    "KrvInt25.IObjects",  "KRVLcl25.krvLclApp",  "KrvFun25.krvFunctions", "KRVRsc25.krvResourceFunctions"};
 
 struct StarterHarness {
   FakeRegistry reg;
@@ -32,10 +35,7 @@ struct StarterHarness {
   FakeDatabase db;  // the backend D:\Daten\korvella.mdb: one address, no lock records
 
   StarterHarness() {
-    static const char* const kProgIds[] = {
-        "KrvErr25.krvErrMsg", "KrvLib25.krvLibrary", "KRVInf25.krvInfo",      "KrvHlp25.krvHelper",
-        "KrvInt25.IObjects",  "KRVLcl25.krvLclApp",  "KrvFun25.krvFunctions", "KRVRsc25.krvResourceFunctions"};
-    for (const char* id : kProgIds) reg.SetString(Hive::ClassesRoot, std::string(id) + "\\CLSID", "", "{0}");
+    for (const char* id : kHarnessProgIds) reg.SetString(Hive::ClassesRoot, std::string(id) + "\\CLSID", "", "{0}");
     for (const char* f : {"krv25.exe", "krv25.mde", "krvlib25.mde", "krvwrk25.mdw"}) {
       fs.AddFile(std::string("C:\\Programme\\Korvella\\") + f, "x");
     }

