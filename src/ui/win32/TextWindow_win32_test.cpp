@@ -38,6 +38,7 @@ TEST(TextWindowTest, ShowsTheTextAndAnswersOkOnlyForOk) {
   } cases[] = {
       {[](HWND w) { PostMessageW(GetDlgItem(w, IDOK), BM_CLICK, 0, 0); }, true},
       {[](HWND w) { PostMessageW(GetDlgItem(w, kTextWindowEditId), WM_KEYDOWN, VK_ESCAPE, 1); }, false},
+      {[](HWND w) { PostMessageW(GetDlgItem(w, IDCANCEL), BM_CLICK, 0, 0); }, false},
   };
   const TextWindowArgs args{"ACHTUNG - KONFLIKT", "Courier New", 8, reinterpret_cast<WindowHandle>(g_owner),
                             "2 Systemkomponenten sind veraltet.\r\n\r\n- a.dll (Eins)\n  Pfad: C:\\Windows\\"};
