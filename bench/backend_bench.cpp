@@ -103,9 +103,9 @@ void Measure(Platform& p, const std::string& backend, const char* label) {
   LoaderContext ctx{err, lib, objects, *p.system, window, false, "krv25"};
   frmLoader loader(ctx, {});
   objects.Backend().LockCheck();  // open before timing each step alone
-  for (const auto& [name, fn] : steps) {
-    const double ms = BestMillis(5, [&] { fn(loader); });
-    std::printf("%-8s %-16s %8.2f ms  %6.2f x open\n", label, name, ms, ms / open);
+  for (const auto& step : steps) {
+    const double ms = BestMillis(5, [&] { step.second(loader); });
+    std::printf("%-8s %-16s %8.2f ms  %6.2f x open\n", label, step.first, ms, ms / open);
   }
   std::printf("%-8s four steps with the open %8.2f ms  %6.2f x open\n", label, together, together / open);
   // Proof that the steps did their work: the size history they recorded.

@@ -47,8 +47,13 @@ TEST(RegListTest, ParseBuildSeparatorsArrayAndAdd) {
       {"K", "V", "", "", 0x12345, "HKLM", "error 1 krv25: RegListBuild"},
       {"K", "V", "", "", -1, "HKEY_DYN_DATA", "error 16 krv25: RegListBuild"},
   };
-  for (const auto& [key, value, file, sub, hkey, hkey_name, want] : builds)
-    EXPECT_EQ(Try([&] { return r.RegListBuild(key, value, file, sub, hkey, hkey_name); }), want);
+  for (const auto& b : builds) {
+    const auto build = [&] {
+      return r.RegListBuild(std::get<0>(b), std::get<1>(b), std::get<2>(b), std::get<3>(b), std::get<4>(b),
+                            std::get<5>(b));
+    };
+    EXPECT_EQ(Try(build), std::get<6>(b));
+  }
 
   Rows rows = {{"keep", "me"}};
   EXPECT_EQ(r.RegListArray(1, &rows) + rows.size(), 1u);  // an empty list leaves the rows untouched

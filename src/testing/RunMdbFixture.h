@@ -35,7 +35,7 @@ struct RunMdbWorld {
   struct Pointer : MousePointerOwner {
     int value = kMousePointerDefault;
     int MousePointer() const override { return value; }
-    void SetMousePointer(int pointer) override { value = pointer; }
+    void SetMousePointer(int to) override { value = to; }
   } pointer;
   std::unique_ptr<cuRunMDB> runner =
       std::make_unique<cuRunMDB>(RunMdbContext{reg, fs, "C:\\Programme\\Korvella", "krv25", "krv25", &pointer});
