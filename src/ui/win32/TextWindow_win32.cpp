@@ -11,6 +11,8 @@ namespace {
 constexpr int kWidth = 9600, kHeight = 6600, kMargin = 120;
 constexpr int kButtonWidth = 1215, kButtonHeight = 375;
 constexpr int kProgramIconId = 1;
+constexpr wchar_t kButtonFace[] = L"MS Shell Dlg";
+constexpr int kButtonPoints = 8;
 
 // The edit box wants CR LF between lines.
 std::string WithCrLf(const std::string& text) {
@@ -51,7 +53,8 @@ class TextWindow {
  private:
   void Build(HWND hwnd) {
     font_ = MakeFont(Wide(args_.font_name).c_str(), args_.font_size);
-    HFONT gui = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    button_font_ = MakeFont(kButtonFace, kButtonPoints);
+    HFONT gui = button_font_.get();
     const int buttons_top = kHeight - kMargin - kButtonHeight;
     AddEdit(hwnd, {kTextWindowEditId,
                    WithCrLf(args_.text),
@@ -89,8 +92,11 @@ class TextWindow {
         return 0;
       case WM_DPICHANGED: {
         UniqueFont font = MakeFont(Wide(args_.font_name).c_str(), args_.font_size, false, HIWORD(wparam));
-        dpi_ = ApplyDpiChange(hwnd, dpi_, wparam, lparam, {{font_.get(), font.get()}});
+        UniqueFont button_font = MakeFont(kButtonFace, kButtonPoints, false, HIWORD(wparam));
+        dpi_ = ApplyDpiChange(hwnd, dpi_, wparam, lparam,
+                              {{font_.get(), font.get()}, {button_font_.get(), button_font.get()}});
         font_ = std::move(font);
+        button_font_ = std::move(button_font);
         return 0;
       }
       case WM_CLOSE:  // Escape and the close button
@@ -105,6 +111,7 @@ class TextWindow {
 
   const TextWindowArgs& args_;
   UniqueFont font_;
+  UniqueFont button_font_;  // the dialog font at the window's DPI; the stock one stays at 96
   int dpi_ = SystemDpi();
   bool ok_ = false;
 };
