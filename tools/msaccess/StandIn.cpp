@@ -98,8 +98,8 @@ bool RecordArguments(const std::string& name, const std::vector<std::string>& ar
     std::fprintf(stderr, "%s: cannot write %s\n", name.c_str(), path.c_str());
     return false;
   }
-  std::printf("%s (stand-in) received %zu arguments:\n", name.c_str(), args.size());
-  for (const std::string& arg : args) std::printf("  %s\n", arg.c_str());
+  // The list stays in the file: it holds the workgroup password, which is not for the screen.
+  std::printf("%s (stand-in) received %zu arguments, recorded in %s\n", name.c_str(), args.size(), path.c_str());
   std::fflush(stdout);
   return true;
 }
