@@ -49,5 +49,23 @@ TEST(DpiChangeTest, MenuTakesTheSuggestedFrameAndKeepsItsTwipsAndFontsAtTheNewDp
   host->DoEvents();
 }
 
+TEST(DpiChangeTest, ComboBoxKeepsTheRoomOfItsOpenList) {
+  HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
+  if (!parent) GTEST_SKIP() << "no window can be created";
+  HWND combo = CreateWindowExW(0, L"ComboBox", L"", WS_CHILD | CBS_DROPDOWNLIST, 10, 10, 150, 120, parent, nullptr,
+                               nullptr, nullptr);
+  const auto open_height = [combo] {
+    RECT rc = {};
+    SendMessageW(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&rc));
+    return rc.bottom - rc.top;
+  };
+  const LONG before = open_height();
+  const int dpi = SystemDpi() * 2;
+  ApplyDpiChange(parent, SystemDpi(), MAKEWPARAM(dpi, dpi), 0, {});
+  EXPECT_GT(open_height(), before);  // grown with the DPI, not shrunk to the closed box
+  EXPECT_EQ(PlaceInParent(combo).left, 20);
+  DestroyWindow(parent);
+}
+
 }  // namespace
 }  // namespace krv::win32

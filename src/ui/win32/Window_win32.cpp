@@ -133,7 +133,15 @@ int ApplyDpiChange(HWND hwnd, int old_dpi, WPARAM wparam, LPARAM lparam, std::in
   // All children first, at their new places; then the window around them.
   HDWP moves = BeginDeferWindowPos(8);
   for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    const RECT rc = PlaceInParent(child);
+    RECT rc = PlaceInParent(child);
+    // A combo box is as high as its open list; its window shows only the closed part.
+    wchar_t cls[16] = {};
+    RECT dropped = {};
+    if (GetClassNameW(child, cls, 16) && lstrcmpiW(cls, L"ComboBox") == 0) {
+      // Not every implementation reports success here: the rectangle tells.
+      SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+      if (dropped.bottom - dropped.top > rc.bottom - rc.top) rc.bottom = rc.top + (dropped.bottom - dropped.top);
+    }
     const auto scale = [&](LONG v) { return MulDiv(v, dpi, old_dpi); };
     if (moves) {
       moves = DeferWindowPos(moves, child, nullptr, scale(rc.left), scale(rc.top), scale(rc.right) - scale(rc.left),
