@@ -470,10 +470,7 @@ LRESULT MenuWindow::OnColorStatic(HDC dc, HWND child) {
 }
 
 bool MenuWindow::PreviewKey(UINT message, WPARAM key, LPARAM lparam) {
-  int32_t shift = 0;
-  if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftBit;
-  if (GetKeyState(VK_CONTROL) < 0) shift |= kCtrlBit;
-  if ((message == WM_SYSKEYDOWN && (lparam & (1 << 29))) || GetKeyState(VK_MENU) < 0) shift |= kAltBit;
+  const int32_t shift = ShiftState(message, lparam);
   if (!Fire([&](MenuEvents& e) { e.KeyDown(static_cast<int32_t>(key), shift); })) return true;
   return key == VK_TAB;  // the form moves the focus, not the controls
 }

@@ -58,16 +58,12 @@ class RegPermissionWindow final : public RegPermissionView {
     int height = kMargin;
     for (int h : kLabelHeights) height += h + 90;
     height += kKeysHeight + 90 + 3 * kOptionHeight + 120 + kButtonHeight + kMargin;
-    RECT rc = {0, 0, TwipsToPixelsX(kClientWidth), TwipsToPixelsY(height)};
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    AdjustWindowRectEx(&rc, style, FALSE, WS_EX_DLGMODALFRAME);
-    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU, ex_style = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     hwnd_ = CreateWindowFrom({.cls = kClass,
                               .text = Wide(kRegPermissionCaption),
                               .style = style,
-                              .ex_style = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-                              .pixels = {x, y, x + w, y + h},
+                              .ex_style = ex_style,
+                              .pixels = CenteredFrame(kClientWidth, height, style, ex_style),
                               .parent = GetActiveWindow(),
                               .object = this});
     if (!hwnd_) return;

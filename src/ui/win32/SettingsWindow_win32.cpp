@@ -52,14 +52,6 @@ HICON SmallIcon(int id, int size) {
   return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
 }
 
-int32_t ShiftState(UINT message, LPARAM lparam) {
-  int32_t shift = 0;
-  if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftBit;
-  if (GetKeyState(VK_CONTROL) < 0) shift |= kCtrlBit;
-  if ((message == WM_SYSKEYDOWN && (lparam & (1 << 29))) || GetKeyState(VK_MENU) < 0) shift |= kAltBit;
-  return shift;
-}
-
 class SettingsWindow final : public SettingsView {
  public:
   explicit SettingsWindow(SettingsEvents& events) : events_(&events) { Create(); }
@@ -164,16 +156,12 @@ class SettingsWindow final : public SettingsView {
                          .proc = WindowProcOf<SettingsWindow, &SettingsWindow::OnMessage>,
                          .icon_id = 1,
                          .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
-    RECT rc = {0, 0, TwipsToPixelsX(kClientWidth), TwipsToPixelsY(kClientHeight)};
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    AdjustWindowRectEx(&rc, style, FALSE, WS_EX_DLGMODALFRAME);
-    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU, ex_style = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     hwnd_ = CreateWindowFrom({.cls = kClass,
                               .text = L"Einstellungen",
                               .style = style,
-                              .ex_style = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-                              .pixels = {x, y, x + w, y + h},
+                              .ex_style = ex_style,
+                              .pixels = CenteredFrame(kClientWidth, kClientHeight, style, ex_style),
                               .parent = GetActiveWindow(),
                               .object = this});
     if (!hwnd_) return;

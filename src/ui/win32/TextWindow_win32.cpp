@@ -33,16 +33,12 @@ class TextWindow {
                          .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     const DWORD ex_style = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    RECT frame = {0, 0, TwipsToPixelsX(kWidth), TwipsToPixelsY(kHeight)};
-    AdjustWindowRectEx(&frame, style, FALSE, ex_style);
-    const int w = frame.right - frame.left, h = frame.bottom - frame.top;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
     HWND owner = reinterpret_cast<HWND>(args_.owner);
     HWND window = CreateWindowFrom({.cls = kTextWindowClass,
                                     .text = Wide(args_.caption),
                                     .style = style,
                                     .ex_style = ex_style,
-                                    .pixels = {x, y, x + w, y + h},
+                                    .pixels = CenteredFrame(kWidth, kHeight, style, ex_style),
                                     .parent = owner,
                                     .object = this});
     if (!window) return true;  // no window, no question: the start goes on

@@ -3,6 +3,8 @@
 
 #include <cwchar>
 
+#include "ui/MenuView.h"
+
 namespace krv::win32 {
 
 namespace {
@@ -39,6 +41,22 @@ RECT PlaceInParent(HWND child) {
   GetWindowRect(child, &rc);
   MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rc), 2);
   return rc;
+}
+
+RECT CenteredFrame(int client_width_twips, int client_height_twips, DWORD style, DWORD ex_style) {
+  RECT rc = {0, 0, TwipsToPixelsX(client_width_twips), TwipsToPixelsY(client_height_twips)};
+  AdjustWindowRectEx(&rc, style, FALSE, ex_style);
+  const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+  return {x, y, x + w, y + h};
+}
+
+int32_t ShiftState(UINT message, LPARAM lparam) {
+  int32_t shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftBit;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= kCtrlBit;
+  if ((message == WM_SYSKEYDOWN && (lparam & (1 << 29))) || GetKeyState(VK_MENU) < 0) shift |= kAltBit;
+  return shift;
 }
 
 HCURSOR LoadPointer(Pointer pointer) { return LoadCursorW(nullptr, MAKEINTRESOURCEW(static_cast<int>(pointer))); }

@@ -3,6 +3,7 @@
 // class, owned GDI objects and fonts, the busy pointer and a modal loop.
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -27,6 +28,13 @@ int TwipsAtDpi(int twips, int dpi);
 
 // Where a child window lies in its parent's client area.
 RECT PlaceInParent(HWND child);
+
+// The frame, in screen pixels, of a window with a client area of the given
+// twips and the given styles, centred on the primary screen.
+RECT CenteredFrame(int client_width_twips, int client_height_twips, DWORD style, DWORD ex_style);
+
+// The shift bits of the form events (Shift, Ctrl, Alt) for a key message now.
+int32_t ShiftState(UINT message, LPARAM lparam);
 
 // The system pointers the starter uses.
 enum class Pointer { kArrow = 32512, kWait = 32514, kHand = 32649 };
