@@ -12,15 +12,12 @@
 #include "runmdb/cuRunMDB.h"
 #include "testing/FakeFileSystem.h"
 #include "testing/FakeRegistry.h"
+#include "testing/FuzzCheck.h"
 
 namespace krv {
 namespace {
 
 using H = cuRunMDB_Helpers;
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
 
 std::vector<std::string> Fields(const std::string& input) {
   std::vector<std::string> fields;
@@ -38,18 +35,18 @@ void FuzzStrings(const std::string& text, const std::string& sep) {
   for (const std::string& s : {std::string("%|%"), std::string("\\"), sep}) {
     std::vector<std::string> items;
     const int32_t n = H::String2Array(text, &items, s);
-    Check(n == 0 ? text.empty() : n == static_cast<int32_t>(items.size()));
-    for (const std::string& item : items) Check(item == H::Trim(item));
+    krv::FuzzCheck(n == 0 ? text.empty() : n == static_cast<int32_t>(items.size()));
+    for (const std::string& item : items) krv::FuzzCheck(item == H::Trim(item));
   }
   std::string t = text;
   const std::string forced = H::QuoteString(t, true, true);
-  Check(forced == "\"" + H::Trim(text) + "\"");
+  krv::FuzzCheck(forced == "\"" + H::Trim(text) + "\"");
   std::string back = forced;
-  Check(H::UnQuoteString(back) == H::Trim(text));
+  krv::FuzzCheck(H::UnQuoteString(back) == H::Trim(text));
   std::string t2 = text;
   const std::string q = H::QuoteString(t2, false, true);
-  Check(q.size() >= 1 && q.front() == '"' && q.back() == '"');
-  Check(H::DirUp(text, static_cast<int>(text.size() % 4), false).size() <= text.size() + 1);
+  krv::FuzzCheck(q.size() >= 1 && q.front() == '"' && q.back() == '"');
+  krv::FuzzCheck(H::DirUp(text, static_cast<int>(text.size() % 4), false).size() <= text.size() + 1);
 }
 
 void FuzzParse(cuRunMDB& r, const std::string& entry) {
@@ -58,17 +55,18 @@ void FuzzParse(cuRunMDB& r, const std::string& entry) {
   try {
     r.RegListParse(entry, &hkey, &key, &value, &sub, &file);
   } catch (const KrvError& e) {
-    Check(e.number == RunMdbErrorNumber(kRunMdbBadListEntry) || e.number == RunMdbErrorNumber(kRunMdbEntryWithoutHKey));
+    krv::FuzzCheck(e.number == RunMdbErrorNumber(kRunMdbBadListEntry) ||
+                   e.number == RunMdbErrorNumber(kRunMdbEntryWithoutHKey));
     return;
   }
-  Check(!cuRunMDB::HKeyEnum2String(hkey).empty());
+  krv::FuzzCheck(!cuRunMDB::HKeyEnum2String(hkey).empty());
   // A key ending in a backslash (an empty last key name, which no registry
   // holds) loses that backslash when built, by design; skip it.
   if (key.empty() || key.back() == '\\') return;
   // Building normalises once; parsing and building again changes nothing more.
   const std::string built = r.RegListBuild(key, value, file, sub, hkey, "");
   r.RegListParse(built, &hkey, &key, &value, &sub, &file);
-  Check(r.RegListBuild(key, value, file, sub, hkey, "") == built);
+  krv::FuzzCheck(r.RegListBuild(key, value, file, sub, hkey, "") == built);
 }
 
 // What a value becomes as an argument: trimmed, without a quote pair around it.
@@ -109,7 +107,7 @@ void FuzzCommandLine(const std::vector<std::string>& f) {
   try {
     if (!r.GetCommandLine()) return;
   } catch (const KrvError&) {
-    Check(r.CommandLine().empty() && r.CommandLineHiddenUserPW().empty());
+    krv::FuzzCheck(r.CommandLine().empty() && r.CommandLineHiddenUserPW().empty());
     return;
   }
   std::vector<std::string> want;
@@ -129,9 +127,9 @@ void FuzzCommandLine(const std::vector<std::string>& f) {
     want.insert(want.end(), {"/cmd", AsArgument(f[5])});
     masked.insert(masked.end(), {"/cmd", AsArgument(f[5])});
   }
-  Check(SplitWindowsArgs(r.CommandLineArgs()) == want);
-  Check(SplitWindowsArgs(CommandLineAfterProgram(r.CommandLine())) == want);
-  Check(SplitWindowsArgs(CommandLineAfterProgram(r.CommandLineHiddenUserPW())) == masked);
+  krv::FuzzCheck(SplitWindowsArgs(r.CommandLineArgs()) == want);
+  krv::FuzzCheck(SplitWindowsArgs(CommandLineAfterProgram(r.CommandLine())) == want);
+  krv::FuzzCheck(SplitWindowsArgs(CommandLineAfterProgram(r.CommandLineHiddenUserPW())) == masked);
 }
 
 }  // namespace

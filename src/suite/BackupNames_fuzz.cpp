@@ -7,14 +7,7 @@
 
 #include "base/Text.h"
 #include "suite/BackupNames.h"
-
-namespace {
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
-}  // namespace
+#include "testing/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -23,11 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view name = split == std::string_view::npos ? std::string_view() : text.substr(split + 1);
   krv::LocalTime t;
   if (krv::ParseBackupCopyName(backend, name, &t)) {
-    Check(t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31 && t.hour < 24 && t.minute < 60 && t.second < 60);
-    Check(krv::IEquals(krv::BackupCopyName(backend, t), name));
-    Check(krv::IsAnyBackupCopyName(krv::FileExtension(backend), name));
-    Check(krv::IsBackupTempName(backend, krv::BackupTempName(name)));
+    krv::FuzzCheck(t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31 && t.hour < 24 && t.minute < 60 &&
+                   t.second < 60);
+    krv::FuzzCheck(krv::IEquals(krv::BackupCopyName(backend, t), name));
+    krv::FuzzCheck(krv::IsAnyBackupCopyName(krv::FileExtension(backend), name));
+    krv::FuzzCheck(krv::IsBackupTempName(backend, krv::BackupTempName(name)));
   }
-  Check(!krv::IsBackupTempName(backend, name) || !krv::ParseBackupCopyName(backend, name, &t));
+  krv::FuzzCheck(!krv::IsBackupTempName(backend, name) || !krv::ParseBackupCopyName(backend, name, &t));
   return 0;
 }

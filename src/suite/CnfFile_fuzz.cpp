@@ -1,24 +1,20 @@
 // Feeds arbitrary text to the configuration reader with every option, and its
 // values to the version comparison, checking what must always hold.
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
 #include "suite/VersionCompare.h"
 #include "suite/krvCNFFile.h"
+#include "testing/FuzzCheck.h"
 
 namespace {
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
 void CheckCompare(std::string_view a, std::string_view b) {
   const int ab = krv::VersionCompare(a, b), ba = krv::VersionCompare(b, a);
-  Check(ab >= krv::kVersionNotComparable && ab <= krv::kVersionHigher);
-  if (ab == krv::kVersionLower) Check(ba == krv::kVersionHigher);
-  if (ab == krv::kVersionHigher) Check(ba == krv::kVersionLower);
-  if (ab == krv::kVersionEqual || ab == krv::kVersionNotComparable) Check(ba == ab);
+  krv::FuzzCheck(ab >= krv::kVersionNotComparable && ab <= krv::kVersionHigher);
+  if (ab == krv::kVersionLower) krv::FuzzCheck(ba == krv::kVersionHigher);
+  if (ab == krv::kVersionHigher) krv::FuzzCheck(ba == krv::kVersionLower);
+  if (ab == krv::kVersionEqual || ab == krv::kVersionNotComparable) krv::FuzzCheck(ba == ab);
 }
 
 }  // namespace
@@ -29,12 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const krv::CnfSections sections = krv::krvCNFFile::Parse(text, options & 1, options & 2);
     std::string_view previous;
     for (const krv::CnfSection& section : sections.items) {
-      Check(sections.Section(section.name) == &section);  // names are unique
+      krv::FuzzCheck(sections.Section(section.name) == &section);  // names are unique
       for (const krv::CnfKey& key : section.keys) {
-        Check(!key.name.empty() && key.name.find_first_of("\r\n=") == std::string::npos);
-        Check(key.value.find_first_of("\r\n") == std::string::npos);
-        if (options & 1) Check(key.value.find(';') == std::string::npos);
-        Check(section.Key(key.name) != nullptr);
+        krv::FuzzCheck(!key.name.empty() && key.name.find_first_of("\r\n=") == std::string::npos);
+        krv::FuzzCheck(key.value.find_first_of("\r\n") == std::string::npos);
+        if (options & 1) krv::FuzzCheck(key.value.find(';') == std::string::npos);
+        krv::FuzzCheck(section.Key(key.name) != nullptr);
         CheckCompare(key.value, previous);
         previous = key.value;
       }

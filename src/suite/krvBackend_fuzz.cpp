@@ -3,18 +3,14 @@
 // and a stored timestamp to the format service. None may crash; a bad date
 // is an error with the backend's name, never a value.
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "base/KrvError.h"
 #include "suite/krvBackend.h"
 #include "suite/krvFormat.h"
+#include "testing/FuzzCheck.h"
 
 namespace {
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
 
 // A backend whose replica table holds `text` as its expiry date.
 class OneValue final : public krv::DbConnection, public krv::Database {
@@ -44,14 +40,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   krv::EngineFromHeader(text);
   const std::string shown = krv::FormatStoredTimestamp(text);
-  Check(shown == text || shown.size() == 16);
+  krv::FuzzCheck(shown == text || shown.size() == 16);
   OneValue db(text);
   try {
     const std::optional<krv::LocalTime> expiry = krv::krvBackend(&db, "C:\\b.mdb").ReplicaExpiry();
-    Check(expiry && expiry->month >= 1 && expiry->month <= 12 && expiry->day >= 1 && expiry->day <= 31);
+    krv::FuzzCheck(expiry && expiry->month >= 1 && expiry->month <= 12 && expiry->day >= 1 && expiry->day <= 31);
     krv::FormatDate(*expiry);
   } catch (const krv::KrvError& e) {
-    Check(e.number == krv::kErrBackendDatabase && e.description.find("C:\\b.mdb") != std::string::npos);
+    krv::FuzzCheck(e.number == krv::kErrBackendDatabase && e.description.find("C:\\b.mdb") != std::string::npos);
   }
   return 0;
 }
