@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "ui/ViewEvent.h"
+
 namespace krv {
 namespace {
 
@@ -116,10 +118,7 @@ TerminalMenu::~TerminalMenu() {
 
 template <typename F>
 bool TerminalMenu::Emit(F&& f) {
-  if (closed_) return false;
-  const std::shared_ptr<bool> alive = alive_;
-  f(*events_);
-  return *alive && !closed_;
+  return FireViewEvent(alive_, closed_, *events_, f);
 }
 
 void TerminalMenu::Show() {

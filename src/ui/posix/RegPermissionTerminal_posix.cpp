@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "ui/ViewEvent.h"
 #include "ui/posix/TerminalLoop_posix.h"
 
 namespace krv {
@@ -42,10 +43,7 @@ TerminalRegPermission::~TerminalRegPermission() {
 
 template <typename F>
 bool TerminalRegPermission::Emit(F&& f) {
-  if (closed_) return false;
-  const std::shared_ptr<bool> alive = alive_;
-  f(*events_);
-  return *alive && !closed_;
+  return FireViewEvent(alive_, closed_, *events_, f);
 }
 
 void TerminalRegPermission::ShowModal() {

@@ -7,6 +7,7 @@
 
 #include "base/Text.h"
 #include "ui/PathCompletion.h"
+#include "ui/ViewEvent.h"
 #include "ui/posix/TerminalLoop_posix.h"
 
 namespace krv {
@@ -107,10 +108,7 @@ TerminalSettings::~TerminalSettings() {
 
 template <typename F>
 bool TerminalSettings::Emit(F&& f) {
-  if (closed_) return false;
-  const std::shared_ptr<bool> alive = alive_;
-  f(*events_);
-  return *alive && !closed_;
+  return FireViewEvent(alive_, closed_, *events_, f);
 }
 
 void TerminalSettings::SetCaption(const std::string& caption) { Change(caption_, caption); }

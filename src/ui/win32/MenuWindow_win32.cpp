@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "ui/ViewEvent.h"
 #include "ui/win32/Controls_win32.h"
 
 namespace krv::win32 {
@@ -143,10 +144,7 @@ class MenuWindow : public MenuView {
 
 template <typename F>
 bool MenuWindow::Fire(F&& event) {
-  if (closed_) return false;
-  std::shared_ptr<bool> alive = alive_;
-  event(events_);
-  return *alive && !closed_;
+  return FireViewEvent(alive_, closed_, events_, event);
 }
 
 void MenuWindow::RegisterClasses() {

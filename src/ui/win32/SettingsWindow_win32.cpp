@@ -10,6 +10,7 @@
 
 #include <array>
 
+#include "ui/ViewEvent.h"
 #include "ui/win32/Controls_win32.h"
 
 namespace krv::win32 {
@@ -243,10 +244,7 @@ class SettingsWindow final : public SettingsView {
 
   template <typename F>
   bool Fire(F&& f) {
-    if (closed_) return false;
-    const std::shared_ptr<bool> alive = alive_;
-    f(*events_);
-    return *alive && !closed_;
+    return FireViewEvent(alive_, closed_, *events_, f);
   }
 
   static LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR ref) {
