@@ -16,4 +16,12 @@ void cmnShowFatalError(Dialogs& dialogs, const std::string& title, const std::st
                      title, kMbIconStop);
 }
 
+void ReportFormError(cuAppError* err, Dialogs& dialogs, const char* form, const char* proc) {
+  if (err) {
+    err->ErrMsg(form, proc);
+  } else {
+    cmnShowFatalError(dialogs, kAppTitle, proc);
+  }
+}
+
 }  // namespace krv

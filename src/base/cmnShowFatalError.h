@@ -14,4 +14,8 @@ namespace krv {
 void cmnShowFatalError(Dialogs& dialogs, const std::string& title, const std::string& proc,
                        const std::string& description = {}, MousePointerOwner* screen = nullptr);
 
+// A form's error handler: the error service's message for `form` and `proc`
+// when there is the service, else the stop box. Call it in a catch.
+void ReportFormError(cuAppError* err, Dialogs& dialogs, const char* form, const char* proc);
+
 }  // namespace krv

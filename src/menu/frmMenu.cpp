@@ -340,12 +340,6 @@ void frmMenu::UnloadForm() {
   view_->Close();
 }
 
-void frmMenu::ReportError(const char* proc) {
-  if (cuAppError* err = host_.oErr()) {
-    err->ErrMsg(kMenuFormName, proc);
-  } else {
-    cmnShowFatalError(host_.Boxes(), kAppTitle, proc);
-  }
-}
+void frmMenu::ReportError(const char* proc) { ReportFormError(host_.oErr(), host_.Boxes(), kMenuFormName, proc); }
 
 }  // namespace krv

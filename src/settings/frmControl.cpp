@@ -267,12 +267,6 @@ void frmControl::UnloadForm() {
   if (standalone_) host_.EndStarter();
 }
 
-void frmControl::ReportError(const char* proc) {
-  if (cuAppError* err = host_.oErr()) {
-    err->ErrMsg(kControlFormName, proc);
-  } else {
-    cmnShowFatalError(host_.Boxes(), kAppTitle, proc);
-  }
-}
+void frmControl::ReportError(const char* proc) { ReportFormError(host_.oErr(), host_.Boxes(), kControlFormName, proc); }
 
 }  // namespace krv
